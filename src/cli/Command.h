@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+// Every subcommand lives in its own file and registers itself with a static CommandRegistration.
+// `run` gets the arguments after the subcommand name and returns the exit status:
+// 0 success, 1 failure (message on standard error), 2 wrong usage.
+struct CliCommand {
+    const char* Name;
+    const char* Summary;
+    int (*Run)(const QStringList& args);
+};
+
+class CommandRegistration {
+public:
+    explicit CommandRegistration(const CliCommand& command);
+};
+
+enum ExitStatus { ExitOk = 0, ExitFailure = 1, ExitUsage = 2 };
+
+QTextStream& StdErr();
+QTextStream& StdOut();
