@@ -14,14 +14,17 @@ std::vector<CliCommand>& Registry() {
 void PrintUsage(QTextStream& out) {
     out << "usage: v35ctl COMMAND [ARGS...]\n\ncommands:\n";
     for (const CliCommand& c : Registry())
-        out << "  " << QString::fromLatin1(c.Name).leftJustified(8) << ' ' << QString::fromUtf8(c.Summary) << '\n';
+        out << "  " << QString::fromLatin1(c.Name).leftJustified(8) << ' ' << QString::fromUtf8(c.Summary)
+            << '\n';
     out << "\n'v35ctl COMMAND --help' describes one command.\n";
     out.flush();
 }
 
 } // namespace
 
-CommandRegistration::CommandRegistration(const CliCommand& command) { Registry().push_back(command); }
+CommandRegistration::CommandRegistration(const CliCommand& command) {
+    Registry().push_back(command);
+}
 
 QTextStream& StdErr() {
     static QTextStream s(stderr);

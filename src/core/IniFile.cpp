@@ -36,7 +36,9 @@ bool IsSectionLine(const QString& line, QString* name = nullptr) {
     return true;
 }
 
-bool IsComment(const QString& t) { return t.startsWith(QLatin1Char(';')) || t.startsWith(QLatin1Char('#')); }
+bool IsComment(const QString& t) {
+    return t.startsWith(QLatin1Char(';')) || t.startsWith(QLatin1Char('#'));
+}
 
 bool SplitKey(const QString& line, QString& key, QString& value) {
     const QString t = line.trimmed();

@@ -8,15 +8,25 @@ void TMacType::SetFrequencyRange(double min, double max) {
     MaxFrequency = max;
 }
 
-void TMacType::SetSpareBlocks(int n) { SpareBlocks = n; }
+void TMacType::SetSpareBlocks(int n) {
+    SpareBlocks = n;
+}
 
-void TMacType::AddBand(const QString& text) { Bands.append(text); }
+void TMacType::AddBand(const QString& text) {
+    Bands.append(text);
+}
 
-void TMacType::SetDefaultBand(const QString& text) { DefaultBand = text; }
+void TMacType::SetDefaultBand(const QString& text) {
+    DefaultBand = text;
+}
 
-void TMacList::Add(std::unique_ptr<TMacType> model) { Entries.push_back(std::move(model)); }
+void TMacList::Add(std::unique_ptr<TMacType> model) {
+    Entries.push_back(std::move(model));
+}
 
-int TMacList::Count() const { return static_cast<int>(Entries.size()); }
+int TMacList::Count() const {
+    return static_cast<int>(Entries.size());
+}
 
 TMacType* TMacList::GetModel(int index) const {
     if (index < 0 || index >= Count())
@@ -44,7 +54,9 @@ void TMacList::FillNames(QStringList& list) const {
         list.append(m->Name);
 }
 
-void TFrqList::AddBand(const QString& text, int id) { Bands.push_back({text, id}); }
+void TFrqList::AddBand(const QString& text, int id) {
+    Bands.push_back({text, id});
+}
 
 int TFrqList::BandIdOf(const QString& text) const {
     for (const auto& b : Bands)
@@ -81,10 +93,10 @@ void RegisterModels(TMacList& catalogue) {
     auto m = std::make_unique<TMacType>(QStringLiteral("V35"), QStringLiteral("V35"), 128);
     m->SetFrequencyRange(67.0, 650.0);
     m->SetSpareBlocks(0);
-    for (const char* band : {" 27.0 -  72.0MHz", "137.0 - 144.0MHz", "136.0 - 174.0MHz", "146.0 - 149.9MHz",
-                             "150.1 - 156.7MHz", "216.0 - 223.0MHz", "350.0 - 390.0MHz", "400.0 - 470.0MHz",
-                             "406.1 - 420.0MHz", "440.0 - 490.0MHz", "450.5 - 453.5MHz", "460.5 - 463.5MHz",
-                             "470.0 - 512.0MHz"})
+    for (const char* band :
+         {" 27.0 -  72.0MHz", "137.0 - 144.0MHz", "136.0 - 174.0MHz", "146.0 - 149.9MHz", "150.1 - 156.7MHz",
+          "216.0 - 223.0MHz", "350.0 - 390.0MHz", "400.0 - 470.0MHz", "406.1 - 420.0MHz", "440.0 - 490.0MHz",
+          "450.5 - 453.5MHz", "460.5 - 463.5MHz", "470.0 - 512.0MHz"})
         m->AddBand(QString::fromLatin1(band));
     m->SetDefaultBand(QStringLiteral("400.0 - 470.0MHz"));
     catalogue.Add(std::move(m));

@@ -32,10 +32,10 @@ const char* const kShortDcs[] = {
     "445", "464", "465", "466", "503", "506", "516", "532", "546", "565", "606", "612", "624", "627",
     "631", "632", "654", "662", "664", "703", "712", "723", "731", "732", "734", "743", "754"};
 
-const char* const kPickerCtcssCodes[] = {
-    "XZ", "WZ", "XA", "WA", "XB", "WB", "YZ", "YA", "YB", "ZZ", "ZA", "ZB", "1Z", "1A",
-    "1B", "2Z", "2A", "2B", "3Z", "3A", "3B", "4Z", "4A", "4B", "5Z", "5A", "5B", "6Z",
-    "6A", "6B", "7Z", "7A", "M1", "8Z", "M2", "M3", "M4", "9Z", "M5", "M6", "M7", "0Z"};
+const char* const kPickerCtcssCodes[] = {"XZ", "WZ", "XA", "WA", "XB", "WB", "YZ", "YA", "YB", "ZZ", "ZA",
+                                         "ZB", "1Z", "1A", "1B", "2Z", "2A", "2B", "3Z", "3A", "3B", "4Z",
+                                         "4A", "4B", "5Z", "5A", "5B", "6Z", "6A", "6B", "7Z", "7A", "M1",
+                                         "8Z", "M2", "M3", "M4", "9Z", "M5", "M6", "M7", "0Z"};
 
 // The picker's DCS table follows the radio's printed code chart, which differs from both lists (525).
 const char* const kPickerDcs[] = {
@@ -59,8 +59,7 @@ static_assert(std::size(kShortDcs) == 83);
 static_assert(std::size(kPickerCtcss) == 42 && std::size(kPickerCtcssCodes) == 42);
 static_assert(std::size(kPickerDcs) == 85);
 
-template <size_t D>
-QStringList BuildList(const QStringList& ctcss, const char* const (&dcs)[D]) {
+template <size_t D> QStringList BuildList(const QStringList& ctcss, const char* const (&dcs)[D]) {
     QStringList list{BuiltInNoneText()};
     list += ctcss;
     for (const char* code : dcs)
@@ -79,7 +78,9 @@ QStringList LongCtcss() {
 
 } // namespace
 
-QString BuiltInNoneText() { return QStringLiteral("无"); }
+QString BuiltInNoneText() {
+    return QStringLiteral("无");
+}
 
 const QStringList& LongToneList() {
     static const QStringList list = BuildList(LongCtcss(), kLongDcs);

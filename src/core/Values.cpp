@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <cmath>
 
-qint64 FrequencyUnits(double mhz) { return qRound64(mhz * 100000.0); }
+qint64 FrequencyUnits(double mhz) {
+    return qRound64(mhz * 100000.0);
+}
 
 QString FormatFrequency(double mhz) {
     const qint64 units = FrequencyUnits(mhz);
@@ -49,7 +51,8 @@ bool ParseBandText(const QString& text, double& low, double& high) {
     if (mhzPos < 0)
         return false;
     double l = 0, h = 0;
-    if (!ParseFrequencyText(text.left(dash), l) || !ParseFrequencyText(text.mid(dash + 1, mhzPos - dash - 1), h))
+    if (!ParseFrequencyText(text.left(dash), l) ||
+        !ParseFrequencyText(text.mid(dash + 1, mhzPos - dash - 1), h))
         return false;
     low = l;
     high = h;

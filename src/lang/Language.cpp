@@ -39,7 +39,9 @@ const QString kSection = QStringLiteral("Language");
 
 } // namespace
 
-QString BuiltInAppTitle() { return QStringLiteral("N47"); }
+QString BuiltInAppTitle() {
+    return QStringLiteral("N47");
+}
 
 QString LanguageFilePath(const QString& programDir, const QString& languageName) {
     return programDir + languageName + QStringLiteral(".Ini");

@@ -45,4 +45,6 @@ void ResetRadioSettings(TFun& functions, TEnMsg& message) {
     message.Clear();
 }
 
-void ClampFunctionSettings(TFun& functions) { functions.ClampToRanges(); }
+void ClampFunctionSettings(TFun& functions) {
+    functions.ClampToRanges();
+}

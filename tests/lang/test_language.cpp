@@ -1,0 +1,150 @@
+#include "lang/Language.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+} // namespace
+
+class TestLanguage : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir Tmp;
+    QString Dir() const { return Tmp.path() + QLatin1Char('/'); }
+
+    static void VerifyBuiltIn(const TLanguage& m, const QString& title) {
+        QCOMPARE(title, QStringLiteral("N47"));
+        QCOMPARE(m.Confirmation, QStringLiteral("提示"));
+        QCOMPARE(m.ExitProgram, QStringLiteral("确定要退出系统？"));
+        QCOMPARE(m.SaveProgram, QStringLiteral("是否保存数据？"));
+        QCOMPARE(m.Channel, QStringLiteral("信道"));
+        QCOMPARE(m.Info, QStringLiteral("信息"));
+        QCOMPARE(m.OutRange, QStringLiteral("频率超出范围！"));
+        QCOMPARE(m.Caution, QStringLiteral("注意"));
+        QCOMPARE(m.FChBigT, QStringLiteral("起始频道应小于结束频道！"));
+        QCOMPARE(m.Close, QStringLiteral("已关闭"));
+        QCOMPARE(m.Open, QStringLiteral("已启动"));
+        QCOMPARE(m.ComError, QStringLiteral("检查所有连接及通信端口设置！"));
+        QCOMPARE(m.ModError, QStringLiteral("机型错误！"));
+        QCOMPARE(m.ClearData, QStringLiteral("是否清空数据？"));
+        QCOMPARE(m.Modforce, QStringLiteral("是否强制改写？"));
+        QCOMPARE(m.FrqError, QStringLiteral("频段错误！"));
+        QCOMPARE(m.All, QStringLiteral("全部"));
+        QCOMPARE(m.ErrRange, QStringLiteral("频率出错！"));
+        QCOMPARE(m.ModelType, QStringLiteral("机型"));
+        QCOMPARE(m.Frequency, QStringLiteral("频率"));
+        QCOMPARE(m.ReadOk, QStringLiteral("读取完成！"));
+        QCOMPARE(m.WriteOk, QStringLiteral("写入完成！"));
+        QCOMPARE(m.LPortError, QStringLiteral("无法打开端口！"));
+    }
+
+private slots:
+    void builtInWithoutFiles() {
+        TLanguage m;
+        QString title;
+        LoadMessageCatalogue(m, title, Dir(), QStringLiteral("Chinese"));
+        VerifyBuiltIn(m, title);
+        // An index past the language list gives an empty name: ".Ini" does not exist either.
+        LoadMessageCatalogue(m, title, Dir(), QString());
+        VerifyBuiltIn(m, title);
+    }
+
+    // Each key falls back on its own: a file with one key changes that message only.
+    void fallbackKeyByKey_data() {
+        QTest::addColumn<QString>("key");
+        for (const char* k :
+             {"AppName",   "Confirmation", "ExitProgram", "SaveProgram", "Channel",   "Info",
+              "OutRange",  "Caution",      "FChBigT",     "Close",       "Open",      "ComError",
+              "ModError",  "ClearData",    "Modforce",    "FrqError",    "All",       "ErrRange",
+              "ModelType", "Frequency",    "ReadOk",      "WriteOk",     "LPortError"})
+            QTest::newRow(k) << QString::fromLatin1(k);
+    }
+    void fallbackKeyByKey() {
+        QFETCH(QString, key);
+        WriteFile(Dir() + QStringLiteral("Test.Ini"),
+                  QStringLiteral("[Language]\n%1=Replaced\n").arg(key).toUtf8());
+        TLanguage m, builtIn;
+        QString title, builtInTitle;
+        LoadMessageCatalogue(builtIn, builtInTitle, Dir(), QStringLiteral("none"));
+        LoadMessageCatalogue(m, title, Dir(), QStringLiteral("Test"));
+
+        const QList<QPair<QString, QString TLanguage::*>> fields = {
+            {QStringLiteral("Confirmation"), &TLanguage::Confirmation},
+            {QStringLiteral("ExitProgram"), &TLanguage::ExitProgram},
+            {QStringLiteral("SaveProgram"), &TLanguage::SaveProgram},
+            {QStringLiteral("Channel"), &TLanguage::Channel},
+            {QStringLiteral("Info"), &TLanguage::Info},
+            {QStringLiteral("OutRange"), &TLanguage::OutRange},
+            {QStringLiteral("Caution"), &TLanguage::Caution},
+            {QStringLiteral("FChBigT"), &TLanguage::FChBigT},
+            {QStringLiteral("Close"), &TLanguage::Close},
+            {QStringLiteral("Open"), &TLanguage::Open},
+            {QStringLiteral("ComError"), &TLanguage::ComError},
+            {QStringLiteral("ModError"), &TLanguage::ModError},
+            {QStringLiteral("ClearData"), &TLanguage::ClearData},
+            {QStringLiteral("Modforce"), &TLanguage::Modforce},
+            {QStringLiteral("FrqError"), &TLanguage::FrqError},
+            {QStringLiteral("All"), &TLanguage::All},
+            {QStringLiteral("ErrRange"), &TLanguage::ErrRange},
+            {QStringLiteral("ModelType"), &TLanguage::ModelType},
+            {QStringLiteral("Frequency"), &TLanguage::Frequency},
+            {QStringLiteral("ReadOk"), &TLanguage::ReadOk},
+            {QStringLiteral("WriteOk"), &TLanguage::WriteOk},
+            {QStringLiteral("LPortError"), &TLanguage::LPortError},
+        };
+        QCOMPARE(title, key == QLatin1String("AppName") ? QStringLiteral("Replaced") : builtInTitle);
+        for (const auto& [name, field] : fields)
+            QCOMPARE(m.*field, name == key ? QStringLiteral("Replaced") : builtIn.*field);
+    }
+
+    void switchingBackRestoresEveryText() {
+        WriteFile(Dir() + QStringLiteral("English.Ini"),
+                  "[Language]\nAppName=V35 Programmer\nReadOk=Read complete!\nConfirmation=Confirm\n");
+        TLanguage m;
+        QString title;
+        LoadMessageCatalogue(m, title, Dir(), QStringLiteral("English"));
+        QCOMPARE(title, QStringLiteral("V35 Programmer"));
+        QCOMPARE(m.ReadOk, QStringLiteral("Read complete!"));
+        QCOMPARE(m.WriteOk, QStringLiteral("写入完成！"));
+        LoadMessageCatalogue(m, title, Dir(), QStringLiteral("Chinese"));
+        VerifyBuiltIn(m, title);
+    }
+
+    void sectionAndKeysIgnoreCase() {
+        WriteFile(Dir() + QStringLiteral("Lower.Ini"), "[language]\nreadok=done\n");
+        TLanguage m;
+        QString title;
+        LoadMessageCatalogue(m, title, Dir(), QStringLiteral("Lower"));
+        QCOMPARE(m.ReadOk, QStringLiteral("done"));
+    }
+
+    void badFilesGiveBuiltInTexts_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QByteArray garbage;
+        for (int i = 0; i < 8192; ++i)
+            garbage.append(char((i * 31337 + 7) & 0xFF));
+        QTest::newRow("binary garbage") << garbage;
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("1 MB line") << QByteArray("[Language]\n") + QByteArray(1 << 20, 'R') + "\n";
+        QTest::newRow("1 MB value") << QByteArray("[Language]\nReadOk=") + QByteArray(1 << 20, 'R') + "\n";
+    }
+    void badFilesGiveBuiltInTexts() {
+        QFETCH(QByteArray, bytes);
+        WriteFile(Dir() + QStringLiteral("Bad.Ini"), bytes);
+        TLanguage m;
+        QString title;
+        LoadMessageCatalogue(m, title, Dir(), QStringLiteral("Bad"));
+        VerifyBuiltIn(m, title);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLanguage)
+#include "test_language.moc"
