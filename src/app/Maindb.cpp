@@ -30,6 +30,7 @@ void TfMaindb::SelectDefaultModel() {
     SelectModel(AppState, m);
     if (m)
         ApplyBandName(AppState, m->DefaultBand);
+    MainTable.ResetChannelTable(AppState.ChannelCount);
 }
 
 void TfMaindb::ReloadMessages() {

@@ -3,6 +3,7 @@
 #include "AppState.h"
 #include "core/MacType.h"
 #include "lang/Language.h"
+#include "radiodata/ChannelTable.h"
 #include "radiodata/FunctionSettings.h"
 #include "radiodata/Records.h"
 
@@ -17,7 +18,8 @@ public:
     TfMaindb(const TfMaindb&) = delete;
     TfMaindb& operator=(const TfMaindb&) = delete;
 
-    // What the main window does when first shown: model entry 0 with its default band.
+    // What the main window does when first shown: model entry 0 with its default band, and the
+    // main channel table with a row per channel.
     void SelectDefaultModel();
     // Reloads the message catalogue of AppState.LanguageName.
     void ReloadMessages();
@@ -32,4 +34,8 @@ public:
     TFrqList BandList;
     TLanguage Messages;
     QString LanguageList; // the "Language" list of SysInfo.Ini, for the language dialog
+
+    // The channel table behind the main grid, and the one a read fills before it is copied in.
+    ChannelTable MainTable;
+    ChannelTable StagingTable;
 };

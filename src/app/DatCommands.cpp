@@ -1,0 +1,139 @@
+#include "DatCommands.h"
+
+#include "Maindb.h"
+
+#include "core/Prompt.h"
+#include "core/Values.h"
+#include "radiodata/DatFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+QString Named(const QString& fileName, const QString& what) {
+    return QDir::toNativeSeparators(fileName) + QStringLiteral(": ") + what;
+}
+
+} // namespace
+
+bool SnapshotCodeplug(const TfMaindb& db, Codeplug& plug, QString* error) {
+    Codeplug p;
+    p.Identity = db.AppState.RadioIdentity;
+    p.BandId = db.BandList.BandIdOf(db.AppState.BandName);
+    for (int k = 1; k <= db.MainTable.RowCount(); ++k) {
+        if (!db.MainTable.IsChannelInUse(k))
+            continue;
+        ChannelValues values;
+        if (!db.MainTable.GetChannelValues(k, values, error))
+            return false;
+        p.Channels[k] = values;
+    }
+    p.Functions = db.FunctionSettings;
+    p.Message = db.EmbeddedMessage;
+    plug = p;
+    return true;
+}
+
+bool ApplyReadCodeplug(TfMaindb& db, const Codeplug& plug, QString* error) {
+    TMacType* model = db.Catalogue.FindByIdentity(plug.Identity);
+    if (!model) {
+        if (error)
+            *error = QStringLiteral("the model \"%1\" is not in the catalogue").arg(plug.Identity);
+        return false;
+    }
+    TALL& state = db.AppState;
+    SelectModel(state, model);
+    state.RadioIdentity = plug.Identity;
+    ApplyBandName(state, db.BandList.BandTextOf(plug.BandId));
+
+    db.StagingTable.PrepareStagingTable(state.ChannelCount);
+    for (const auto& [k, values] : plug.Channels)
+        db.StagingTable.PutDecodedChannel(k, values);
+    db.FunctionSettings = plug.Functions;
+    ClampFunctionSettings(db.FunctionSettings);
+    db.EmbeddedMessage = plug.Message;
+    state.Modified = true;
+
+    db.MainTable.ResetChannelTable(state.ChannelCount);
+    db.MainTable.CopyStagingToMain(db.StagingTable);
+    return true;
+}
+
+bool SaveDatFile(TfMaindb& db, const QString& fileName, int mode, Prompter& prompter, const QDateTime& when) {
+    if (mode != 0 && mode != 1)
+        return false;
+    TALL& state = db.AppState;
+    const auto fail = [&](const QString& what) {
+        ShowPrompt(prompter, db.Messages.Caution, Named(fileName, what), Prompter::Information);
+        return false;
+    };
+    if (!state.Model)
+        return fail(QStringLiteral("no model is selected"));
+    Codeplug plug;
+    QString error;
+    if (!SnapshotCodeplug(db, plug, &error))
+        return fail(error);
+
+    state.ChannelUsedBits.clear();
+    state.ScanAddBits.clear();
+    for (int k = 1; k <= state.Model->ChannelCount; ++k) {
+        const auto it = plug.Channels.find(k);
+        const bool used = it != plug.Channels.end();
+        state.ChannelUsedBits += used ? QLatin1Char('1') : QLatin1Char('0');
+        state.ScanAddBits += used && it->second.ScanAdd == 1 ? QLatin1Char('1') : QLatin1Char('0');
+    }
+
+    const QByteArray bytes =
+        EncodeDatFile(plug, *state.Model, state.BandName, when.toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return fail(file.errorString());
+    state.Modified = false;
+    return true;
+}
+
+bool OpenDatFile(TfMaindb& db, QString& fileName, Prompter& prompter) {
+    TALL& state = db.AppState;
+    const QString path = fileName;
+    const auto fail = [&](const QString& text) {
+        fileName.clear();
+        ShowPrompt(prompter, db.Messages.Confirmation, text, Prompter::Information);
+        return false;
+    };
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(Named(path, file.errorString()));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return fail(Named(path, file.errorString()));
+    file.close();
+
+    // The frequency mode falls back to the current band, which opening a file does not change.
+    double low = 0.0, high = 0.0;
+    ParseBandText(state.BandName, low, high);
+    DatContents contents;
+    QString error;
+    switch (DecodeDatFile(bytes, db.Catalogue, db.BandList, low, contents, &error)) {
+    case DatStatus::Ok:
+        break;
+    case DatStatus::TooShort:
+    case DatStatus::UnknownModel:
+        return fail(db.Messages.ModError + QLatin1Char('\n') + Named(path, error));
+    case DatStatus::Undecodable:
+        return fail(Named(path, error));
+    }
+
+    TMacType* model = db.Catalogue.FindByIdentity(contents.Model->Identity);
+    state.FileTime = contents.Header.DateText;
+    SelectModel(state, model);
+    db.MainTable.ResetChannelTable(state.ChannelCount);
+    for (const auto& [k, values] : contents.Plug.Channels)
+        db.MainTable.PutLoadedChannel(k, values);
+    db.FunctionSettings = contents.Plug.Functions;
+    db.EmbeddedMessage = contents.Plug.Message;
+    ApplyBandName(state, state.BandName);
+    state.Modified = false;
+    return true;
+}

@@ -1,0 +1,86 @@
+#include "CodeplugFiles.h"
+
+#include "radiodata/CodeplugJson.h"
+#include "radiodata/DatFile.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+QString Named(const QString& path, const QString& what) {
+    return QDir::toNativeSeparators(path) + QStringLiteral(": ") + what;
+}
+
+bool Fail(QString* error, const QString& path, const QString& what) {
+    if (error)
+        *error = Named(path, what);
+    return false;
+}
+
+} // namespace
+
+CodeplugTables::CodeplugTables() {
+    RegisterBands(Bands);
+    RegisterModels(Catalogue);
+}
+
+const CodeplugTables& Tables() {
+    static const CodeplugTables tables;
+    return tables;
+}
+
+bool IsJsonPath(const QString& path) {
+    return path.endsWith(QLatin1String(".json"), Qt::CaseInsensitive);
+}
+
+bool IsHeaderDate(const QString& text) {
+    const QString format = QStringLiteral("yyyy-MM-dd HH:mm");
+    const QDateTime when = QDateTime::fromString(text, format);
+    return when.isValid() && when.toString(format) == text;
+}
+
+bool ReadCodeplugFile(const QString& path, CodeplugFile& out, QString* error, CodeplugFormat format) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Fail(error, path, file.errorString());
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return Fail(error, path, file.errorString());
+    QString what;
+    CodeplugFile result;
+    const bool json =
+        format == CodeplugFormat::Json || (format == CodeplugFormat::ByExtension && IsJsonPath(path));
+    if (json) {
+        if (!CodeplugFromJson(bytes, Tables().Catalogue, Tables().Bands, result.Plug, &what))
+            return Fail(error, path, what);
+    } else {
+        DatContents contents;
+        if (DecodeDatFile(bytes, Tables().Catalogue, Tables().Bands, std::nullopt, contents, &what) !=
+            DatStatus::Ok)
+            return Fail(error, path, what);
+        result.Plug = contents.Plug;
+        result.SavedText = contents.Header.DateText;
+    }
+    out = result;
+    return true;
+}
+
+bool WriteCodeplugFile(const QString& path, const Codeplug& plug, const QString& dateText, QString* error) {
+    QByteArray bytes;
+    if (IsJsonPath(path)) {
+        bytes = CodeplugToJson(plug, Tables().Bands, dateText);
+    } else {
+        const TMacType* model = Tables().Catalogue.FindByIdentity(plug.Identity);
+        if (!model)
+            return Fail(error, path,
+                        QStringLiteral("the model \"%1\" is not in the catalogue").arg(plug.Identity));
+        bytes = EncodeDatFile(plug, *model, KnownBandText(Tables().Bands, plug.BandId), dateText);
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return Fail(error, path, file.errorString());
+    return true;
+}

@@ -1,0 +1,231 @@
+#include "app/DatCommands.h"
+#include "app/Maindb.h"
+#include "core/Prompt.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    int Status = -1;
+    QByteArray Out;
+    QString Err;
+};
+
+Run V35ctl(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(V35_BIN_DIR "/v35ctl"), args);
+    Run r;
+    if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit)
+        return r;
+    r.Status = p.exitCode();
+    r.Out = p.readAllStandardOutput();
+    r.Err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool WriteAll(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// A .dat file as the program saves it, with some of everything in it.
+QByteArray SavedFile(const QString& dir) {
+    TfMaindb db(dir);
+    db.SelectDefaultModel();
+    ApplyBandName(db.AppState, QStringLiteral("136.0 - 174.0MHz"));
+    ChannelTable& t = db.MainTable;
+    const char* const rx[] = {"145.50000", "146.52000", "144.00625", "150.00000"};
+    for (int i = 0; i < 4; ++i) {
+        const int k = 1 + i * 37;
+        t.SetText(k, ChannelTable::RxFrequency, QString::fromLatin1(rx[i]));
+        t.ActivateChannel(k);
+    }
+    t.SetText(1, ChannelTable::TxFrequency, QStringLiteral("144.90000"));
+    t.SetText(1, ChannelTable::RxTone, QStringLiteral("88.5"));
+    t.SetText(38, ChannelTable::TxTone, QStringLiteral("D023I"));
+    t.SetText(75, ChannelTable::TxFrequency, QString());
+    t.SetOption(112, ChannelTable::BusyLock, 2);
+    t.SetOption(112, ChannelTable::ScanAdd, 0);
+    db.FunctionSettings.CurrentChannel = 38;
+    db.FunctionSettings.VfoRxFreq = 145.5;
+    db.FunctionSettings.VfoOffset = 0.6;
+    db.FunctionSettings.VfoTxTone = QStringLiteral("D754N");
+    db.FunctionSettings.ScramblerActive = true;
+    db.EmbeddedMessage.LineA = QStringLiteral("Field day 2026");
+    db.EmbeddedMessage.LineB = QStringLiteral("Net control station channel one");
+    ScriptedPrompter prompter;
+    const QString path = QDir(dir).filePath(QStringLiteral("saved.dat"));
+    if (!SaveDatFile(db, path, 0, prompter, QDateTime(QDate(2026, 12, 9), QTime(15, 24))))
+        return {};
+    return ReadAll(path);
+}
+
+} // namespace
+
+class TestCliCodec : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void buildOfDumpGivesTheSameBytes() {
+        QTemporaryDir dir;
+        const QByteArray saved = SavedFile(dir.path());
+        QCOMPARE(saved.size(), 3232);
+        const QString dat = dir.filePath(QStringLiteral("saved.dat"));
+        const Run dump = V35ctl({QStringLiteral("dump"), dat});
+        QCOMPARE(dump.Status, 0);
+        QVERIFY(dump.Err.isEmpty());
+        QVERIFY(dump.Out.contains(R"("band": "136.0 - 174.0MHz")"));
+        QVERIFY(dump.Out.contains(R"("saved": "2026-12-09 15:24")"));
+        const QString json = dir.filePath(QStringLiteral("saved.json"));
+        QVERIFY(WriteAll(json, dump.Out));
+        const QString out = dir.filePath(QStringLiteral("again.dat"));
+        const Run build = V35ctl({QStringLiteral("build"), json, QStringLiteral("-o"), out,
+                                  QStringLiteral("--date"), QStringLiteral("2026-12-09 15:24")});
+        QCOMPARE(build.Status, 0);
+        QVERIFY2(build.Err.isEmpty(), qPrintable(build.Err));
+        QCOMPARE(ReadAll(out), saved);
+    }
+
+    void buildWithoutDateWritesNow() {
+        QTemporaryDir dir;
+        const QString json = dir.filePath(QStringLiteral("a.json"));
+        QVERIFY(WriteAll(json, R"({"format": "v35-codeplug", "version": 1})"));
+        const QString out = dir.filePath(QStringLiteral("a.dat"));
+        const QDate today = QDate::currentDate();
+        QCOMPARE(V35ctl({QStringLiteral("build"), json, QStringLiteral("--output"), out}).Status, 0);
+        const QByteArray bytes = ReadAll(out);
+        QCOMPARE(bytes.size(), 3232);
+        const int year = quint8(bytes.at(8)) | quint8(bytes.at(9)) << 8;
+        QVERIFY(year == today.year() || year == today.year() + 1);
+    }
+
+    void badFiles_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("named");
+        QTemporaryDir dir;
+        const QByteArray good = SavedFile(dir.path());
+        QTest::newRow("empty") << QByteArray() << "0 bytes";
+        QTest::newRow("16 bytes") << good.left(16) << "16 bytes";
+        QTest::newRow("3231 bytes") << good.left(3231) << "3231 bytes";
+        QByteArray other = good;
+        other.replace(1, 3, "Q77");
+        QTest::newRow("unknown identity") << other << "\"Q77\"";
+        QByteArray tone = good;
+        tone.replace(0x0010 + 8, 2, QByteArray::fromHex("12AB"));
+        QTest::newRow("tone field 12 AB") << tone << "12 AB";
+    }
+    void badFiles() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, named);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("bad.dat"));
+        QVERIFY(WriteAll(path, bytes));
+        const Run r = V35ctl({QStringLiteral("dump"), path});
+        QCOMPARE(r.Status, 1);
+        QVERIFY(r.Out.isEmpty());
+        QVERIFY2(r.Err.contains(QDir::toNativeSeparators(path)) && r.Err.contains(named), qPrintable(r.Err));
+    }
+
+    void missingInput() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("none.dat"));
+        const Run r = V35ctl({QStringLiteral("dump"), path});
+        QCOMPARE(r.Status, 1);
+        QVERIFY(r.Err.contains(path));
+        const QString out = dir.filePath(QStringLiteral("out.dat"));
+        QCOMPARE(V35ctl({QStringLiteral("build"), dir.filePath(QStringLiteral("none.json")),
+                         QStringLiteral("-o"), out})
+                     .Status,
+                 1);
+        QVERIFY(!QFile::exists(out));
+    }
+
+    void outputThatCannotBeWritten() {
+        QTemporaryDir dir;
+        const QString json = dir.filePath(QStringLiteral("a.json"));
+        QVERIFY(WriteAll(json, R"({"format": "v35-codeplug", "version": 1})"));
+        const QString out = dir.filePath(QStringLiteral("no/such/dir/a.dat"));
+        const Run r = V35ctl({QStringLiteral("build"), json, QStringLiteral("-o"), out});
+        QCOMPARE(r.Status, 1);
+        QVERIFY2(r.Err.contains(QDir::toNativeSeparators(out)), qPrintable(r.Err));
+    }
+
+    void refusedJsonWritesNothing_data() {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("unknown key") << QByteArray(R"({"format": "v35-codeplug", "version": 1, "colour": 1})")
+                                     << "\"colour\"";
+        QTest::newRow("channel outside 1-128")
+            << QByteArray(
+                   R"({"format": "v35-codeplug", "version": 1, "channels": [{"Channel": 200, "RxFrequency": "446"}]})")
+            << "Channel\": 200";
+        QTest::newRow("tone")
+            << QByteArray(R"({"format": "v35-codeplug", "version": 1, )"
+                          R"("channels": [{"Channel": 2, "RxFrequency": "446", "RxTone": "D9N"}]})")
+            << "RxTone\": \"D9N\"";
+        QTest::newRow("byte field")
+            << QByteArray(R"({"format": "v35-codeplug", "version": 1, "functions": {"TxTimeout": 999}})")
+            << "functions.TxTimeout\": 999";
+        QTest::newRow("not JSON") << QByteArray("{") << "not JSON";
+    }
+    void refusedJsonWritesNothing() {
+        QFETCH(QByteArray, json);
+        QFETCH(QString, named);
+        QTemporaryDir dir;
+        const QString in = dir.filePath(QStringLiteral("in.json"));
+        QVERIFY(WriteAll(in, json));
+        const QString fresh = dir.filePath(QStringLiteral("fresh.dat"));
+        Run r = V35ctl({QStringLiteral("build"), in, QStringLiteral("-o"), fresh});
+        QCOMPARE(r.Status, 1);
+        QVERIFY2(r.Err.contains(named) && r.Err.contains(in), qPrintable(r.Err));
+        QVERIFY(!QFile::exists(fresh));
+        // An existing output file stays as it was.
+        const QString old = dir.filePath(QStringLiteral("old.dat"));
+        QVERIFY(WriteAll(old, "old"));
+        QCOMPARE(V35ctl({QStringLiteral("build"), in, QStringLiteral("-o"), old}).Status, 1);
+        QCOMPARE(ReadAll(old), QByteArray("old"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+    }
+
+    void wrongUsage_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("dump without a file") << QStringList{QStringLiteral("dump")};
+        QTest::newRow("dump with two files")
+            << QStringList{QStringLiteral("dump"), QStringLiteral("a.dat"), QStringLiteral("b.dat")};
+        QTest::newRow("dump with an unknown option")
+            << QStringList{QStringLiteral("dump"), QStringLiteral("--x"), QStringLiteral("a.dat")};
+        QTest::newRow("build without -o") << QStringList{QStringLiteral("build"), QStringLiteral("a.json")};
+        QTest::newRow("build without input")
+            << QStringList{QStringLiteral("build"), QStringLiteral("-o"), QStringLiteral("a.dat")};
+        QTest::newRow("build with a bad date") << QStringList{
+            QStringLiteral("build"), QStringLiteral("a.json"), QStringLiteral("-o"),
+            QStringLiteral("a.dat"), QStringLiteral("--date"), QStringLiteral("2026-13-01 10:00")};
+    }
+    void wrongUsage() {
+        QFETCH(QStringList, args);
+        QTemporaryDir dir;
+        QProcess p;
+        p.setWorkingDirectory(dir.path());
+        p.start(QStringLiteral(V35_BIN_DIR "/v35ctl"), args);
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), 2);
+        QVERIFY(!p.readAllStandardError().isEmpty());
+        QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliCodec)
+#include "test_cli_codec.moc"

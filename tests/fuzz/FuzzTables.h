@@ -1,0 +1,22 @@
+#pragma once
+
+#include "core/MacType.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+// The catalogue and band table the program registers at start-up.
+struct FuzzTables {
+    FuzzTables() {
+        RegisterBands(Bands);
+        RegisterModels(Models);
+    }
+    TMacList Models;
+    TFrqList Bands;
+};
+
+// A broken promise of the codec: libFuzzer keeps the input that led here.
+[[noreturn]] inline void Broken(const char* what) {
+    std::fprintf(stderr, "codec promise broken: %s\n", what);
+    std::abort();
+}
