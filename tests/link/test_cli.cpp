@@ -1,0 +1,257 @@
+// v35ctl read and write against v35sim on a pseudo-terminal: files, exit status and messages.
+
+#include "LinkFixture.h"
+
+#include "radiodata/CodeplugJson.h"
+#include "radiodata/DatFile.h"
+#include "sim/RadioSimulator.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <csignal>
+
+namespace {
+
+struct SimProcess {
+    explicit SimProcess(const QStringList& args) {
+        Process.start(QStringLiteral(V35_BIN_DIR "/v35sim"), QStringList{QStringLiteral("--pty")} + args);
+        if (!Process.waitForStarted(5000))
+            return;
+        while (!Process.canReadLine() && Process.waitForReadyRead(5000)) {
+        }
+        const QString line = QString::fromLocal8Bit(Process.readLine()).trimmed();
+        if (line.startsWith(QLatin1String("PTY ")))
+            Path = line.mid(4);
+    }
+    ~SimProcess() {
+        if (Process.state() != QProcess::NotRunning) {
+            Process.kill();
+            Process.waitForFinished(5000);
+        }
+    }
+    bool Terminate() {
+        ::kill(static_cast<pid_t>(Process.processId()), SIGTERM);
+        return Process.waitForFinished(5000) && Process.exitCode() == 0;
+    }
+    QProcess Process;
+    QString Path;
+};
+
+struct Run {
+    int ExitCode = -1;
+    QString Err;
+    QString Out;
+};
+
+Run Ctl(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(V35_BIN_DIR "/v35ctl"), args);
+    Run r;
+    if (!p.waitForFinished(60000))
+        return r;
+    r.ExitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.Err = QString::fromUtf8(p.readAllStandardError());
+    r.Out = QString::fromUtf8(p.readAllStandardOutput());
+    return r;
+}
+
+bool WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestCli : public QObject {
+    Q_OBJECT
+
+private slots:
+    void readIntoDatAndJson_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("verbose");
+        QTest::newRow(".dat, every command logged") << "radio.dat" << true;
+        QTest::newRow(".json") << "radio.json" << false;
+    }
+
+    void readIntoDatAndJson() {
+        QFETCH(QString, name);
+        QFETCH(bool, verbose);
+        QTemporaryDir dir;
+        const QString image = dir.filePath(QStringLiteral("radio.img"));
+        QVERIFY(WriteFile(image, KnownImage()));
+        SimProcess sim({QStringLiteral("--image"), image});
+        QVERIFY(!sim.Path.isEmpty());
+        const QString out = dir.filePath(name);
+        QStringList args{QStringLiteral("read"), QStringLiteral("--port"), sim.Path, QStringLiteral("-o"),
+                         out};
+        if (verbose)
+            args << QStringLiteral("--verbose");
+        const Run r = Ctl(args);
+        QVERIFY2(r.ExitCode == 0, qPrintable(r.Err));
+        Catalogue cat;
+        Codeplug plug;
+        QString error;
+        if (name.endsWith(QLatin1String(".json"))) {
+            QVERIFY2(CodeplugFromJson(ReadFile(out), cat.Models, cat.Bands, plug, &error), qPrintable(error));
+        } else {
+            DatContents contents;
+            QCOMPARE(DecodeDatFile(ReadFile(out), cat.Models, cat.Bands, std::nullopt, contents, &error),
+                     DatStatus::Ok);
+            plug = contents.Plug;
+        }
+        CompareCodeplugs(plug, KnownCodeplug());
+        if (verbose) {
+            QCOMPARE(r.Err.count(QStringLiteral("(R 0x")), 138);
+            QVERIFY(r.Err.contains(QStringLiteral("-> 52 0C 90 10  (R 0x0C90)")));
+            QVERIFY(r.Err.contains(QStringLiteral("<- 50 56 33 35 20 F5 00 00")));
+        }
+    }
+
+    // A read that fails writes nothing: an earlier file of that name stays as it was.
+    void failedReadWritesNothing_data() {
+        QTest::addColumn<QStringList>("simArgs");
+        QTest::addColumn<QStringList>("ctlArgs");
+        QTest::addColumn<QString>("context");
+        QTest::newRow("no reply, two retries spent")
+            << QStringList{"--fault", "drop=0x0040", "--fault", "drop=0x0040", "--fault", "drop=0x0040"}
+            << QStringList{} << "R 0x0040";
+        QTest::newRow("a reply cut short, no retries")
+            << QStringList{"--fault", "short=0x0040"} << QStringList{"--retries", "0"} << "10 bytes arrived";
+        QTest::newRow("acknowledgement answered with 0x15")
+            << QStringList{"--fault", "nak"} << QStringList{} << "answered 15";
+        QTest::newRow("a silent radio") << QStringList{"--fault", "silent"} << QStringList{"--retries", "1"}
+                                        << "acknowledgement of the handshake";
+    }
+
+    void failedReadWritesNothing() {
+        QFETCH(QStringList, simArgs);
+        QFETCH(QStringList, ctlArgs);
+        QFETCH(QString, context);
+        QTemporaryDir dir;
+        SimProcess sim(simArgs);
+        QVERIFY(!sim.Path.isEmpty());
+        const QString out = dir.filePath(QStringLiteral("radio.dat"));
+        QVERIFY(WriteFile(out, "earlier file"));
+        const Run r = Ctl(QStringList{"read", "--port", sim.Path, "-o", out} + ctlArgs);
+        QCOMPARE(r.ExitCode, 1);
+        Catalogue cat;
+        QVERIFY2(r.Err.contains(cat.Messages.ComError), qPrintable(r.Err));
+        QVERIFY2(r.Err.contains(context), qPrintable(r.Err));
+        QVERIFY2(r.Err.contains(sim.Path), qPrintable(r.Err));
+        QCOMPARE(ReadFile(out), QByteArray("earlier file"));
+    }
+
+    // --retries answers the question with Retry that many times.
+    void retriesGetThrough() {
+        QTemporaryDir dir;
+        SimProcess sim({"--fault", "drop=0x0040", "--fault", "no-ack"});
+        const QString out = dir.filePath(QStringLiteral("radio.dat"));
+        const Run r = Ctl({"read", "--port", sim.Path, "-o", out, "--retries", "2"});
+        QVERIFY2(r.ExitCode == 0, qPrintable(r.Err));
+        QCOMPARE(r.Err.count(QStringLiteral("trying again")), 2);
+        QVERIFY(QFile::exists(out));
+    }
+
+    void writeFromDat() {
+        QTemporaryDir dir;
+        const QString saved = dir.filePath(QStringLiteral("saved.img"));
+        const QString in = dir.filePath(QStringLiteral("in.dat"));
+        Catalogue cat;
+        QVERIFY(WriteFile(in, EncodeDatFile(WriteCodeplug(), cat.V35(), cat.Bands.BandTextOf(243),
+                                            QStringLiteral("2026-12-09 15:24"))));
+        SimProcess sim({"--save", saved});
+        const Run r = Ctl({"write", "--port", sim.Path, in});
+        QVERIFY2(r.ExitCode == 0, qPrintable(r.Err));
+        QVERIFY2(r.Err.contains(QStringLiteral("channel 3")), qPrintable(r.Err));
+        QVERIFY(sim.Terminate());
+        QByteArray expected = RadioSimulator::FactoryImage();
+        for (const auto& [address, bytes] : WrittenBlocks())
+            expected.replace(address, 16, bytes);
+        QCOMPARE(Spaced(ReadFile(saved)), Spaced(expected));
+    }
+
+    void writeBand_data() {
+        QTest::addColumn<QStringList>("extra");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("the file's band is not the radio's") << QStringList{} << 1 << "FrqError";
+        QTest::newRow("--band gives the radio's band")
+            << QStringList{"--band", " 27.0 -  72.0MHz"} << 0 << "";
+        QTest::newRow("--band by id") << QStringList{"--band", "244"} << 0 << "";
+        QTest::newRow("--band unknown") << QStringList{"--band", "27-72"} << 2 << "";
+    }
+
+    void writeBand() {
+        QFETCH(QStringList, extra);
+        QFETCH(int, exitCode);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const QString in = dir.filePath(QStringLiteral("in.json"));
+        Catalogue cat;
+        QVERIFY(WriteFile(in, CodeplugToJson(WriteCodeplug(), cat.Bands, QString())));
+        SimProcess sim({"--band", "244"});
+        const Run r = Ctl(QStringList{"write", "--port", sim.Path, in} + extra);
+        QVERIFY2(r.ExitCode == exitCode, qPrintable(r.Err));
+        if (message == QLatin1String("FrqError"))
+            QVERIFY2(r.Err.contains(cat.Messages.FrqError) && r.Err.contains(QStringLiteral("band 244")),
+                     qPrintable(r.Err));
+    }
+
+    void wrongUsage_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("read without --port") << QStringList{"read", "-o", "x.dat"} << 2;
+        QTest::newRow("read without -o") << QStringList{"read", "--port", "/dev/null"} << 2;
+        QTest::newRow("read with a stray argument")
+            << QStringList{"read", "--port", "/dev/null", "-o", "x", "y"} << 2;
+        QTest::newRow("retries not a number")
+            << QStringList{"read", "--port", "/dev/null", "-o", "x", "--retries", "many"} << 2;
+        QTest::newRow("negative retries")
+            << QStringList{"read", "--port", "/dev/null", "-o", "x", "--retries", "-1"} << 2;
+        QTest::newRow("write without a file") << QStringList{"write", "--port", "/dev/null"} << 2;
+        QTest::newRow("write with two files")
+            << QStringList{"write", "--port", "/dev/null", "a.dat", "b.dat"} << 2;
+        QTest::newRow("unknown option")
+            << QStringList{"read", "--port", "/dev/null", "-o", "x", "--fast"} << 2;
+        QTest::newRow("ports with an argument") << QStringList{"ports", "x"} << 2;
+        QTest::newRow("write of a file that is not there")
+            << QStringList{"write", "--port", "/dev/null", "/nonexistent/in.dat"} << 1;
+    }
+
+    void wrongUsage() {
+        QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
+        const Run r = Ctl(args);
+        QCOMPARE(r.ExitCode, exitCode);
+        QVERIFY(!r.Err.isEmpty());
+    }
+
+    void portThatCannotBeOpened() {
+        QTemporaryDir dir;
+        const Run r =
+            Ctl({"read", "--port", "/nonexistent/ttyV35", "-o", dir.filePath(QStringLiteral("x.dat"))});
+        QCOMPARE(r.ExitCode, 1);
+        Catalogue cat;
+        QVERIFY2(r.Err.contains(cat.Messages.LPortError) &&
+                     r.Err.contains(QStringLiteral("/nonexistent/ttyV35")),
+                 qPrintable(r.Err));
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("x.dat"))));
+    }
+
+    void portsListsOneALine() {
+        const Run r = Ctl({"ports"});
+        QCOMPARE(r.ExitCode, 0);
+        for (const QString& line : r.Out.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+            QVERIFY(!line.trimmed().isEmpty() && !line.contains(QLatin1Char(' ')));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "test_cli.moc"
