@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppState.h"
+#include "ReportTables.h"
 #include "core/MacType.h"
 #include "lang/Language.h"
 #include "radiodata/ChannelTable.h"
@@ -38,4 +39,8 @@ public:
     // The channel table behind the main grid, and the one a read fills before it is copied in.
     ChannelTable MainTable;
     ChannelTable StagingTable;
+
+    // The two tables the settings report is laid out from; each report refills them.
+    QList<TMainRecord> myMain;
+    QList<TAdoRecord> myAdo;
 };

@@ -1,21 +1,87 @@
 #include "app/Maindb.h"
+#include "ui/FileChooser.h"
+#include "ui/MainFrm.h"
+#include "ui/MessageBoxPrompter.h"
+#include "ui/ReportRenderer.h"
+#include "ui/UiServices.h"
 
 #include <QApplication>
-#include <QMainWindow>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+
+// Without windows, messages go to standard error and every question gets the answer that changes
+// nothing.
+class StderrPrompter : public Prompter {
+public:
+    int Show(const QString& caption, const QString& text, int kind) override {
+        QTextStream(stderr) << "v35: " << caption << ": " << text << '\n';
+        return kind == Prompter::YesNo         ? Prompter::No
+               : kind == Prompter::RetryCancel ? Prompter::Cancel
+                                               : Prompter::Ok;
+    }
+};
+
+bool HasArgument(int argc, char** argv, const char* name) {
+    for (int i = 1; i < argc; ++i)
+        if (qstrcmp(argv[i], name) == 0)
+            return true;
+    return false;
+}
+
+// v35 --export-report IN.dat OUT.pdf: the report of a file as PDF, with the program's own start-up,
+// open and report code, and no window shown.
+int ExportReport(const QStringList& args) {
+    const int at = static_cast<int>(args.indexOf(QStringLiteral("--export-report")));
+    if (at < 0 || at + 2 >= args.size()) {
+        QTextStream(stderr) << "usage: v35 --export-report IN.dat OUT.pdf\n";
+        return 2;
+    }
+    const QString in = args.at(at + 1);
+    const QString out = args.at(at + 2);
+    TfMaindb db(QCoreApplication::applicationDirPath());
+    StderrPrompter prompter;
+    ScriptedFileChooser files;
+    UiServices ui(prompter, files);
+    ui.ListPorts = [](QStringList*) {}; // no port is needed to print
+    TfMainFrm window(db, ui);
+    window.FormShow();
+    if (!window.OpenDataFile(in))
+        return 1;
+    window.FillReportTables();
+    QString error;
+    const ReportRenderer report(db.myMain.value(0), db.myAdo, QDateTime::currentDateTime());
+    if (!report.ExportPdf(out, QPageSize::Letter, &error)) {
+        QTextStream(stderr) << "v35: " << error << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
+    const bool exportReport = HasArgument(argc, argv, "--export-report");
+    // A report for an archive or a script needs no display.
+    if (exportReport && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("V35"));
+    if (exportReport)
+        return ExportReport(QCoreApplication::arguments());
 
+    // The single instances live for the whole run; the windows get them by reference.
     TfMaindb db(QCoreApplication::applicationDirPath());
-    db.SelectDefaultModel();
+    MessageBoxPrompter prompter;
+    DialogFileChooser files;
+    UiServices ui(prompter, files);
+    // Demo mode (the virtual radio as a port) plugs in here, through ui.ListPorts.
 
-    QMainWindow window;
-    window.setWindowTitle(db.AppState.AppTitle);
-    window.resize(900, 600);
+    TfMainFrm window(db, ui);
+    QApplication::setWindowIcon(window.windowIcon());
     window.show();
-    const int rc = QApplication::exec();
-
-    db.SaveSettings();
-    return rc;
+    // The window writes SysInfo.Ini when it closes.
+    return QApplication::exec();
 }

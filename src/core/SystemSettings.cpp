@@ -72,6 +72,12 @@ SystemSettings LoadSystemSettings(const QString& programDir) {
     return s;
 }
 
+QString LanguageDisplayList(const QString& programDir, const QString& languageName) {
+    IniFile ini;
+    ini.Load(SystemSettingsReadPath(programDir));
+    return ini.Value(kSection, languageName, QStringLiteral("中文|英文"));
+}
+
 bool SaveSystemSettings(const QString& programDir, const SystemSettings& settings, QString* error) {
     const QString path = SystemSettingsWritePath(programDir);
     IniFile ini;

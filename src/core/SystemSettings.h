@@ -24,6 +24,10 @@ SystemSettings LoadSystemSettings(const QString& programDir);
 // Writes "Com", "DefaultLanguage" and "PicID" (PicIndex - 1); everything else in the file stays.
 bool SaveSystemSettings(const QString& programDir, const SystemSettings& settings, QString* error = nullptr);
 
+// The display names of the languages as written in `languageName`: the key of that name, "中文|英文"
+// when it is missing.
+QString LanguageDisplayList(const QString& programDir, const QString& languageName);
+
 // Item `index` (from 0) of a "|"-separated list; past the end or negative gives the empty text.
 QString LanguageListItem(const QString& list, int index);
 

@@ -1,0 +1,34 @@
+#include "FileChooser.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+
+QString DialogFileChooser::OpenFileName(QWidget* parent, const QString& filter) {
+    const QString path = QFileDialog::getOpenFileName(parent, QString(), LastDir, filter);
+    if (!path.isEmpty())
+        LastDir = QFileInfo(path).absolutePath();
+    return path;
+}
+
+QString DialogFileChooser::SaveFileName(QWidget* parent, const QString& filter) {
+    QFileDialog dialog(parent, QString(), LastDir, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("dat"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    const QString path = dialog.selectedFiles().constFirst();
+    LastDir = QFileInfo(path).absolutePath();
+    return path;
+}
+
+QString ScriptedFileChooser::OpenFileName(QWidget*, const QString& filter) {
+    ++OpenRequests;
+    LastFilter = filter;
+    return OpenAnswers.isEmpty() ? QString() : OpenAnswers.takeFirst();
+}
+
+QString ScriptedFileChooser::SaveFileName(QWidget*, const QString& filter) {
+    ++SaveRequests;
+    LastFilter = filter;
+    return SaveAnswers.isEmpty() ? QString() : SaveAnswers.takeFirst();
+}

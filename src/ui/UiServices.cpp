@@ -1,0 +1,21 @@
+#include "UiServices.h"
+
+#include "ReportOutput.h"
+#include "link/Ports.h"
+
+#include <QDesktopServices>
+#include <QDialog>
+#include <QUrl>
+
+UiServices::UiServices(Prompter& prompter, FileChooser& files)
+    : Prompts(prompter), Files(files),
+      OpenUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); }),
+      ListPorts([](QStringList* list) { ListComPorts(list); }),
+      ExecDialog([](QDialog& d) { return d.exec(); }) {
+    ShowReport = [this](const ReportRenderer& report, bool preview, QWidget* parent) {
+        if (preview)
+            PreviewReport(report, Files, Prompts, parent);
+        else
+            PrintReportWithDialog(report, parent);
+    };
+}
