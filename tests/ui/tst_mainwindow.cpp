@@ -20,6 +20,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolButton>
@@ -411,6 +412,40 @@ private slots:
         W().RunCommand(24);
         QCOMPARE(F->Db->AppState.PortName, QStringLiteral("/dev/ttyUSB0"));
         QCOMPARE(W().stModel->text(), QStringLiteral("/dev/ttyUSB0"));
+    }
+
+    // Every editing command opens its dialog by its tag, the hidden menu items 18 and 19 included.
+    void dialogsByTag_data() {
+        QTest::addColumn<int>("tag");
+        QTest::addColumn<QString>("dialog");
+        QTest::newRow("10 channel edit") << 10 << "fBInfoEdit";
+        QTest::newRow("18 test frequency") << 18 << "fTestFrequency";
+        QTest::newRow("19 embedded message") << 19 << "fEmbeddedMessage";
+        QTest::newRow("35 about") << 35 << "fFrmAbout";
+        QTest::newRow("36 batch edit") << 36 << "fBBatchEdit";
+        QTest::newRow("37 function settings") << 37 << "fFunSet";
+        QTest::newRow("39 frequency mode") << 39 << "fFreqModel";
+    }
+    void dialogsByTag() {
+        QFETCH(int, tag);
+        QFETCH(QString, dialog);
+        Start();
+        QVERIFY(!W().nTestFreq->isVisible());
+        QVERIFY(!W().nEmbeddedMsg->isVisible());
+        TypeChannel(3, QStringLiteral("446.00625"));
+        QStringList opened;
+        int startChannel = 0;
+        F->OnDialog[dialog] = [&](QDialog& d) {
+            opened.append(d.objectName());
+            if (auto* spin = d.findChild<QSpinBox*>(QStringLiteral("sexd")))
+                startChannel = spin->value();
+            d.reject();
+        };
+        W().gvData->setCurrentIndex(Cell(3, ChannelTable::RxFrequency));
+        W().RunCommand(tag);
+        QCOMPARE(opened, QStringList{dialog});
+        if (tag == 10)
+            QCOMPARE(startChannel, 3); // the channel of the grid's current row
     }
 
     void viewToggles() {
