@@ -1,14 +1,17 @@
 #include "app/Maindb.h"
+#include "sim/VirtualRadio.h"
 #include "ui/FileChooser.h"
 #include "ui/MainFrm.h"
 #include "ui/MessageBoxPrompter.h"
 #include "ui/ReportRenderer.h"
 #include "ui/UiServices.h"
+#include "ui/VirtualRadioPort.h"
 
 #include <QApplication>
 #include <QTextStream>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -77,11 +80,28 @@ int main(int argc, char** argv) {
     MessageBoxPrompter prompter;
     DialogFileChooser files;
     UiServices ui(prompter, files);
-    // Demo mode (the virtual radio as a port) plugs in here, through ui.ListPorts.
+
+    // Demo mode: the radio simulator runs in this process behind an in-memory cable, holding a few
+    // channels, and is the port chosen at start.
+    const bool demo = HasArgument(argc, argv, "--demo");
+    const QString userPort = db.AppState.PortName;
+    std::unique_ptr<VirtualRadio> demoRadio;
+    if (demo) {
+        demoRadio = std::make_unique<VirtualRadio>();
+        demoRadio->Radio().SetMemory(DemoRadioImage(db.Catalogue));
+        OfferVirtualRadio(ui, *demoRadio);
+        db.AppState.PortName = VirtualRadioPortName();
+    }
 
     TfMainFrm window(db, ui);
     QApplication::setWindowIcon(window.windowIcon());
     window.show();
     // The window writes SysInfo.Ini when it closes.
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    // The virtual radio is not there on the next start without --demo: the user's port is kept.
+    if (demo && db.AppState.PortName == VirtualRadioPortName()) {
+        db.AppState.PortName = userPort;
+        db.SaveSettings();
+    }
+    return status;
 }

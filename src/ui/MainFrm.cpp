@@ -19,10 +19,12 @@
 #include "dialogs/FrmAbout.h"
 #include "dialogs/FunSet.h"
 #include "dialogs/Model.h"
+#include "dialogs/ReadRadio.h"
 #include "dialogs/SetLanguage.h"
 #include "dialogs/SetPort.h"
 #include "dialogs/TestFrequency.h"
 #include "dialogs/ToneOption.h"
+#include "dialogs/WriteRadio.h"
 #include "ui/FileChooser.h"
 
 #include <QAction>
@@ -641,6 +643,12 @@ void TfMainFrm::RunCommand(int tag) {
     case 19:
         TfEmbeddedMessage::Run(Db, Ui, this);
         break;
+    case 20:
+        ReadFromRadio();
+        break;
+    case 21:
+        WriteToRadio();
+        break;
     case 24:
         ChangePort();
         break;
@@ -760,6 +768,31 @@ void TfMainFrm::ChangeModel() {
     SelectModel(state, model);
     ApplyBandName(state, dialog.SelectedBand());
     ClearAllData();
+}
+
+void TfMainFrm::ReadFromRadio() {
+    TfReadRadio dialog(Db, Ui, this);
+    Ui.ExecDialog(dialog);
+    if (!dialog.ReadDone())
+        return;
+    QString error;
+    if (!ApplyReadCodeplug(Db, dialog.Result(), &error)) {
+        ShowPrompt(Ui.Prompts, Db.Messages.Confirmation, Db.Messages.ModError + QLatin1Char('\n') + error,
+                   Prompter::Information);
+        return;
+    }
+    FileName.clear();
+    // The band selector follows the radio's band. Its change handling puts the band's lower edge
+    // into the frequency mode, which here would replace what the radio holds: the value read stays.
+    const double vfoRx = Db.FunctionSettings.VfoRxFreq;
+    RefreshStatus();
+    Db.FunctionSettings.VfoRxFreq = vfoRx;
+    LoadFrequencyModePanel();
+}
+
+void TfMainFrm::WriteToRadio() {
+    TfWriteRadio dialog(Db, Ui, this);
+    Ui.ExecDialog(dialog);
 }
 
 void TfMainFrm::ChangePort() {

@@ -38,6 +38,11 @@ public:
     bool SaveData();
     void SaveDataAs();
     void ChangeModel();
+    // Tag 20: after a complete read the radio's data replaces the program's; a read that failed or
+    // was broken off changes nothing.
+    void ReadFromRadio();
+    // Tag 21: the program's data into the radio.
+    void WriteToRadio();
     void ChangePort();
     void ChangeLanguage();
     void ShowHelp();

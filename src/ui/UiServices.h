@@ -6,6 +6,7 @@
 #include <functional>
 
 class FileChooser;
+class LinkOperation;
 class Prompter;
 class QDialog;
 class QUrl;
@@ -25,6 +26,9 @@ public:
     std::function<bool(const QUrl&)> OpenUrl;
     // The serial ports that can be opened now (ListComPorts).
     std::function<void(QStringList*)> ListPorts;
+    // Puts the read or write operation on the port of that name: the serial port of the system by
+    // default; demo mode and the tests put an in-process radio behind a name of their own.
+    std::function<void(LinkOperation&, const QString& portName)> ConnectLink;
     // Shows a modal dialog and returns its result (QDialog::exec).
     std::function<int(QDialog&)> ExecDialog;
     // Shows the settings report in the preview window, or prints it through the print dialog.

@@ -11,10 +11,12 @@
 #include "ui/dialogs/FrmAbout.h"
 #include "ui/dialogs/FunSet.h"
 #include "ui/dialogs/Model.h"
+#include "ui/dialogs/ReadRadio.h"
 #include "ui/dialogs/SetLanguage.h"
 #include "ui/dialogs/SetPort.h"
 #include "ui/dialogs/TestFrequency.h"
 #include "ui/dialogs/ToneOption.h"
+#include "ui/dialogs/WriteRadio.h"
 
 #include <QWidget>
 
@@ -55,5 +57,9 @@ inline QList<ProgramWindow> ProgramWindows() {
          }},
         {"fFrmAbout", false,
          [](UiFixture& f) { return std::unique_ptr<QWidget>(std::make_unique<TfFrmAbout>(*f.Db)); }},
+        {"fReadRadio", true,
+         [](UiFixture& f) { return std::unique_ptr<QWidget>(std::make_unique<TfReadRadio>(*f.Db, *f.Ui)); }},
+        {"fWriteRadio", true,
+         [](UiFixture& f) { return std::unique_ptr<QWidget>(std::make_unique<TfWriteRadio>(*f.Db, *f.Ui)); }},
     };
 }
