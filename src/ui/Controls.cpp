@@ -1,5 +1,7 @@
 #include "Controls.h"
 
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QVariant>
 
 int TagOf(const QObject* object) {
@@ -8,4 +10,26 @@ int TagOf(const QObject* object) {
 
 void SetTag(QObject* object, int tag) {
     object->setProperty("tag", tag);
+}
+
+QLabel* NewBuddyLabel(QWidget* owner, const QString& name, const QString& text, QWidget* buddy) {
+    auto* label = new QLabel(text, owner);
+    label->setObjectName(name);
+    label->setBuddy(buddy);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return label;
+}
+
+QHBoxLayout* NewOkCancelRow(QWidget* owner, QPushButton*& ok, QPushButton*& cancel, bool okIsDefault) {
+    ok = new QPushButton(QStringLiteral("确定(&O)"), owner);
+    ok->setObjectName(QStringLiteral("btnOk"));
+    ok->setDefault(okIsDefault);
+    ok->setAutoDefault(okIsDefault);
+    cancel = new QPushButton(QStringLiteral("取消(&C)"), owner);
+    cancel->setObjectName(QStringLiteral("btnCancel"));
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    return row;
 }

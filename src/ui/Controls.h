@@ -2,7 +2,9 @@
 
 #include <QLabel>
 
+class QHBoxLayout;
 class QObject;
+class QPushButton;
 
 // Qt has no Tag: command numbers and the translator's marks (-2 never translate the entries,
 // -3 translate only the first) are kept in the dynamic property "tag".
@@ -16,3 +18,10 @@ class TStaticText : public QLabel {
 public:
     explicit TStaticText(QWidget* parent = nullptr) : QLabel(parent) {}
 };
+
+// A caption for `buddy` (its accelerator moves the focus there), right-aligned before its field.
+QLabel* NewBuddyLabel(QWidget* owner, const QString& name, const QString& text, QWidget* buddy);
+
+// The OK and Cancel buttons a dialog ends with, named btnOk and btnCancel (their language-file
+// keys), right-aligned in the returned row. OK is the default button unless Enter must not press it.
+QHBoxLayout* NewOkCancelRow(QWidget* owner, QPushButton*& ok, QPushButton*& cancel, bool okIsDefault = true);

@@ -30,14 +30,6 @@ using Col = ChannelTable::Column;
 
 constexpr int kFieldWidth = 130;
 
-QLabel* NewLabel(QWidget* owner, const QString& name, const QString& text, QWidget* buddy) {
-    auto* label = new QLabel(text, owner);
-    label->setObjectName(name);
-    label->setBuddy(buddy);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return label;
-}
-
 QComboBox* NewList(QWidget* owner, const QString& name, const QStringList& items, int selected) {
     auto* box = new QComboBox(owner);
     box->setObjectName(name);
@@ -76,36 +68,37 @@ TfBBatchEdit::TfBBatchEdit(TfMaindb& db, UiServices& ui, QWidget* parent)
     setWindowTitle(QStringLiteral("批量编辑信息"));
 
     eReceive = NewFrequencyEdit(this, QStringLiteral("eReceive"));
-    lbReceive = NewLabel(this, QStringLiteral("lbReceive"), QStringLiteral("起始接收频率(MHz)"), eReceive);
+    lbReceive =
+        NewBuddyLabel(this, QStringLiteral("lbReceive"), QStringLiteral("起始接收频率(MHz)"), eReceive);
     eSend = NewFrequencyEdit(this, QStringLiteral("eSend"));
-    lbSend = NewLabel(this, QStringLiteral("lbSend"), QStringLiteral("起始发射频率(MHz)"), eSend);
+    lbSend = NewBuddyLabel(this, QStringLiteral("lbSend"), QStringLiteral("起始发射频率(MHz)"), eSend);
     cbJg = NewList(this, QStringLiteral("cbJg"),
                    {QStringLiteral("25.0"), QStringLiteral("12.5"), QStringLiteral("10.0"),
                     QStringLiteral("6.25"), QStringLiteral("5.00")},
                    0);
     // Numbers, the same in every language.
     SetTag(cbJg, -2);
-    lbJg = NewLabel(this, QStringLiteral("lbJg"), QStringLiteral("频道间隔(KHz)"), cbJg);
+    lbJg = NewBuddyLabel(this, QStringLiteral("lbJg"), QStringLiteral("频道间隔(KHz)"), cbJg);
     cbQT = new QComboBox(this);
     cbQT->setObjectName(QStringLiteral("cbQT"));
     SetupToneBox(cbQT, LongToneList());
-    lbQT = NewLabel(this, QStringLiteral("lbQT"), QStringLiteral("QT/DQT解码"), cbQT);
+    lbQT = NewBuddyLabel(this, QStringLiteral("lbQT"), QStringLiteral("QT/DQT解码"), cbQT);
     cbDQT = new QComboBox(this);
     cbDQT->setObjectName(QStringLiteral("cbDQT"));
     SetupToneBox(cbDQT, LongToneList());
-    lbDQT = NewLabel(this, QStringLiteral("lbDQT"), QStringLiteral("QT/DQT编码"), cbDQT);
+    lbDQT = NewBuddyLabel(this, QStringLiteral("lbDQT"), QStringLiteral("QT/DQT编码"), cbDQT);
     cbkz = NewList(this, QStringLiteral("cbkz"), {QStringLiteral("窄带"), QStringLiteral("宽带")}, 1);
-    lbkz = NewLabel(this, QStringLiteral("lbkz"), QStringLiteral("宽带/窄带"), cbkz);
+    lbkz = NewBuddyLabel(this, QStringLiteral("lbkz"), QStringLiteral("宽带/窄带"), cbkz);
     cbfsgl = NewList(this, QStringLiteral("cbfsgl"), {QStringLiteral("低"), QStringLiteral("高")}, 1);
-    lbfsgl = NewLabel(this, QStringLiteral("lbfsgl"), QStringLiteral("发射功率"), cbfsgl);
+    lbfsgl = NewBuddyLabel(this, QStringLiteral("lbfsgl"), QStringLiteral("发射功率"), cbfsgl);
     cbKxxl = NewList(this, QStringLiteral("cbKxxl"),
                      {QStringLiteral("无"), QStringLiteral("DTMF"), QStringLiteral("FSK")}, 1);
-    lbKxxl = NewLabel(this, QStringLiteral("lbKxxl"), QStringLiteral("可选信令"), cbKxxl);
+    lbKxxl = NewBuddyLabel(this, QStringLiteral("lbKxxl"), QStringLiteral("可选信令"), cbKxxl);
     cbPtt = NewList(this, QStringLiteral("cbPtt"), {QStringLiteral("关"), QStringLiteral("开")}, 0);
-    lbPtt = NewLabel(this, QStringLiteral("lbPtt"), QStringLiteral("PTTID"), cbPtt);
+    lbPtt = NewBuddyLabel(this, QStringLiteral("lbPtt"), QStringLiteral("PTTID"), cbPtt);
     cbfmsd = NewList(this, QStringLiteral("cbfmsd"),
                      {QStringLiteral("关闭"), QStringLiteral("载波"), QStringLiteral("QT/DQT")}, 0);
-    lbfmsd = NewLabel(this, QStringLiteral("lbfmsd"), QStringLiteral("繁忙锁定"), cbfmsd);
+    lbfmsd = NewBuddyLabel(this, QStringLiteral("lbfmsd"), QStringLiteral("繁忙锁定"), cbfmsd);
     chsmtj = new QCheckBox(QStringLiteral("扫描添加"), this);
     chsmtj->setObjectName(QStringLiteral("chsmtj"));
     chsmtj->setChecked(true);
@@ -126,8 +119,8 @@ TfBBatchEdit::TfBBatchEdit(TfMaindb& db, UiServices& ui, QWidget* parent)
     seTo = new QSpinBox(pPd);
     seTo->setObjectName(QStringLiteral("seTo"));
     seTo->setRange(1, channels);
-    lbFrom = NewLabel(pPd, QStringLiteral("lbFrom"), QStringLiteral("从(&F)"), seFrom);
-    lbTo = NewLabel(pPd, QStringLiteral("lbTo"), QStringLiteral("到(&T)"), seTo);
+    lbFrom = NewBuddyLabel(pPd, QStringLiteral("lbFrom"), QStringLiteral("从(&F)"), seFrom);
+    lbTo = NewBuddyLabel(pPd, QStringLiteral("lbTo"), QStringLiteral("到(&T)"), seTo);
     pDirection = NewFrame(this);
     rasc = NewRadio(pDirection, QStringLiteral("rasc"), QStringLiteral("递增"));
     rasc->setChecked(true);

@@ -1,5 +1,7 @@
 #include "BInfoEdit.h"
 
+#include "ui/Controls.h"
+
 #include "EditHelpers.h"
 #include "ToneOption.h"
 #include "app/Maindb.h"
@@ -24,14 +26,6 @@ namespace {
 using Col = ChannelTable::Column;
 
 constexpr int kFieldWidth = 130;
-
-QLabel* NewLabel(QWidget* owner, const QString& name, const QString& text, QWidget* buddy) {
-    auto* label = new QLabel(text, owner);
-    label->setObjectName(name);
-    label->setBuddy(buddy);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return label;
-}
 
 QComboBox* NewList(QWidget* owner, const QString& name, const QStringList& items) {
     auto* box = new QComboBox(owner);
@@ -69,36 +63,36 @@ TfBInfoEdit::TfBInfoEdit(TfMaindb& db, UiServices& ui, QWidget* parent)
     sexd->setMaximum(qMax(1, Table.RowCount()));
     // The channel changes when the typed number is complete, not at every digit.
     sexd->setKeyboardTracking(false);
-    lbChannel = NewLabel(this, QStringLiteral("lbChannel"), QStringLiteral("信道"), sexd);
+    lbChannel = NewBuddyLabel(this, QStringLiteral("lbChannel"), QStringLiteral("信道"), sexd);
     eReceive = NewFrequencyEdit(this, QStringLiteral("eReceive"));
-    lbReceive = NewLabel(this, QStringLiteral("lbReceive"), QStringLiteral("接收频率"), eReceive);
+    lbReceive = NewBuddyLabel(this, QStringLiteral("lbReceive"), QStringLiteral("接收频率"), eReceive);
 
     pMain = new QWidget(this);
     pMain->setObjectName(QStringLiteral("pMain"));
     eSend = NewFrequencyEdit(pMain, QStringLiteral("eSend"));
-    lbSend = NewLabel(pMain, QStringLiteral("lbSend"), QStringLiteral("发射频率"), eSend);
+    lbSend = NewBuddyLabel(pMain, QStringLiteral("lbSend"), QStringLiteral("发射频率"), eSend);
     cbQT = new QComboBox(pMain);
     cbQT->setObjectName(QStringLiteral("cbQT"));
     SetupToneBox(cbQT, LongToneList());
-    lbQT = NewLabel(pMain, QStringLiteral("lbQT"), QStringLiteral("QT/DQT解码"), cbQT);
+    lbQT = NewBuddyLabel(pMain, QStringLiteral("lbQT"), QStringLiteral("QT/DQT解码"), cbQT);
     cbDQT = new QComboBox(pMain);
     cbDQT->setObjectName(QStringLiteral("cbDQT"));
     SetupToneBox(cbDQT, LongToneList());
-    lbDQT = NewLabel(pMain, QStringLiteral("lbDQT"), QStringLiteral("QT/DQT编码"), cbDQT);
+    lbDQT = NewBuddyLabel(pMain, QStringLiteral("lbDQT"), QStringLiteral("QT/DQT编码"), cbDQT);
     cbfsgl = NewList(pMain, QStringLiteral("cbfsgl"), {QStringLiteral("低"), QStringLiteral("高")});
     // Until a channel has been shown, a new one starts with high power, as in the grid.
     cbfsgl->setCurrentIndex(1);
-    lbfsgl = NewLabel(pMain, QStringLiteral("lbfsgl"), QStringLiteral("发射功率"), cbfsgl);
+    lbfsgl = NewBuddyLabel(pMain, QStringLiteral("lbfsgl"), QStringLiteral("发射功率"), cbfsgl);
     cbkz = NewList(pMain, QStringLiteral("cbkz"), {QStringLiteral("窄带"), QStringLiteral("宽带")});
-    lbkz = NewLabel(pMain, QStringLiteral("lbkz"), QStringLiteral("宽带/窄带"), cbkz);
+    lbkz = NewBuddyLabel(pMain, QStringLiteral("lbkz"), QStringLiteral("宽带/窄带"), cbkz);
     cbKxxl = NewList(pMain, QStringLiteral("cbKxxl"),
                      {QStringLiteral("无"), QStringLiteral("DTMF"), QStringLiteral("FSK")});
-    lbKxxl = NewLabel(pMain, QStringLiteral("lbKxxl"), QStringLiteral("可选信令"), cbKxxl);
+    lbKxxl = NewBuddyLabel(pMain, QStringLiteral("lbKxxl"), QStringLiteral("可选信令"), cbKxxl);
     cbPtt = NewList(pMain, QStringLiteral("cbPtt"), {QStringLiteral("关"), QStringLiteral("开")});
-    lbPtt = NewLabel(pMain, QStringLiteral("lbPtt"), QStringLiteral("PTTID"), cbPtt);
+    lbPtt = NewBuddyLabel(pMain, QStringLiteral("lbPtt"), QStringLiteral("PTTID"), cbPtt);
     cbfmsd = NewList(pMain, QStringLiteral("cbfmsd"),
                      {QStringLiteral("关闭"), QStringLiteral("载波"), QStringLiteral("QT/DQT")});
-    lbfmsd = NewLabel(pMain, QStringLiteral("lbfmsd"), QStringLiteral("繁忙锁定"), cbfmsd);
+    lbfmsd = NewBuddyLabel(pMain, QStringLiteral("lbfmsd"), QStringLiteral("繁忙锁定"), cbfmsd);
     chsmtj = new QCheckBox(QStringLiteral("扫描添加"), pMain);
     chsmtj->setObjectName(QStringLiteral("chsmtj"));
     cbsmtj = NewList(pMain, QStringLiteral("cbsmtj"), {QStringLiteral("否"), QStringLiteral("是")});

@@ -1,5 +1,7 @@
 #include "EmbeddedMessage.h"
 
+#include "ui/Controls.h"
+
 #include "EditHelpers.h"
 #include "app/Maindb.h"
 #include "ui/TranslateForm.h"
@@ -38,11 +40,6 @@ TfEmbeddedMessage::TfEmbeddedMessage(TfMaindb& db, QWidget* parent) : QDialog(pa
     lbLineB = new QLabel(QStringLiteral("第二行"), this);
     lbLineB->setObjectName(QStringLiteral("lbLineB"));
     lbLineB->setBuddy(edEMB);
-    btnOk = new QPushButton(QStringLiteral("确定(&O)"), this);
-    btnOk->setObjectName(QStringLiteral("btnOk"));
-    btnOk->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("取消(&C)"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(10);
@@ -50,10 +47,7 @@ TfEmbeddedMessage::TfEmbeddedMessage(TfMaindb& db, QWidget* parent) : QDialog(pa
     grid->addWidget(edEMA, 0, 1);
     grid->addWidget(lbLineB, 1, 0);
     grid->addWidget(edEMB, 1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOk);
-    buttons->addWidget(btnCancel);
+    auto* buttons = NewOkCancelRow(this, btnOk, btnCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addSpacing(8);

@@ -33,14 +33,6 @@ QLineEdit* NewFrequencyEdit(QWidget* owner, const QString& name) {
     return edit;
 }
 
-QLabel* NewLabel(QWidget* owner, const QString& name, const QString& text, QWidget* buddy) {
-    auto* label = new QLabel(text, owner);
-    label->setObjectName(name);
-    label->setBuddy(buddy);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return label;
-}
-
 } // namespace
 
 TfFreqModel::TfFreqModel(TfMaindb& db, UiServices& ui, QWidget* parent) : QDialog(parent), Db(db), Ui(ui) {
@@ -50,31 +42,31 @@ TfFreqModel::TfFreqModel(TfMaindb& db, UiServices& ui, QWidget* parent) : QDialo
     gbRx = new QGroupBox(QStringLiteral("接收频率"), this);
     gbRx->setObjectName(QStringLiteral("gbRx"));
     cxRx = NewFrequencyEdit(gbRx, QStringLiteral("cxRx"));
-    Label1 = NewLabel(gbRx, QStringLiteral("Label1"), QStringLiteral("接收频率(MHz)"), cxRx);
+    Label1 = NewBuddyLabel(gbRx, QStringLiteral("Label1"), QStringLiteral("接收频率(MHz)"), cxRx);
     cbbjpl = new QComboBox(gbRx);
     cbbjpl->setObjectName(QStringLiteral("cbbjpl"));
     cbbjpl->addItems({QStringLiteral("5K"), QStringLiteral("6.25K"), QStringLiteral("10K"),
                       QStringLiteral("12.5K"), QStringLiteral("25K")});
     // Units, the same in every language.
     SetTag(cbbjpl, -2);
-    Label2 = NewLabel(gbRx, QStringLiteral("Label2"), QStringLiteral("步进频率"), cbbjpl);
+    Label2 = NewBuddyLabel(gbRx, QStringLiteral("Label2"), QStringLiteral("步进频率"), cbbjpl);
     cbjsyyp = new QComboBox(gbRx);
     cbjsyyp->setObjectName(QStringLiteral("cbjsyyp"));
     SetupToneBox(cbjsyyp, ShortToneList());
-    Label3 = NewLabel(gbRx, QStringLiteral("Label3"), QStringLiteral("接收亚音频"), cbjsyyp);
+    Label3 = NewBuddyLabel(gbRx, QStringLiteral("Label3"), QStringLiteral("接收亚音频"), cbjsyyp);
 
     gbTx = new QGroupBox(QStringLiteral("发射频率"), this);
     gbTx->setObjectName(QStringLiteral("gbTx"));
     cbfsyyp = new QComboBox(gbTx);
     cbfsyyp->setObjectName(QStringLiteral("cbfsyyp"));
     SetupToneBox(cbfsyyp, ShortToneList());
-    Label5 = NewLabel(gbTx, QStringLiteral("Label5"), QStringLiteral("发射亚音频"), cbfsyyp);
+    Label5 = NewBuddyLabel(gbTx, QStringLiteral("Label5"), QStringLiteral("发射亚音频"), cbfsyyp);
     cbwcfx = new QComboBox(gbTx);
     cbwcfx->setObjectName(QStringLiteral("cbwcfx"));
     cbwcfx->addItems({QStringLiteral("同频"), QStringLiteral("+(高于接收)"), QStringLiteral("-(低于接收)")});
-    Label6 = NewLabel(gbTx, QStringLiteral("Label6"), QStringLiteral("位差方向"), cbwcfx);
+    Label6 = NewBuddyLabel(gbTx, QStringLiteral("Label6"), QStringLiteral("位差方向"), cbwcfx);
     cxWcpl = NewFrequencyEdit(gbTx, QStringLiteral("cxWcpl"));
-    Label7 = NewLabel(gbTx, QStringLiteral("Label7"), QStringLiteral("位差频率(MHz)"), cxWcpl);
+    Label7 = NewBuddyLabel(gbTx, QStringLiteral("Label7"), QStringLiteral("位差频率(MHz)"), cxWcpl);
 
     btnOk = new QPushButton(QStringLiteral("确定(&O)"), this);
     btnOk->setObjectName(QStringLiteral("btnOk"));

@@ -25,11 +25,6 @@ TfModel::TfModel(TfMaindb& db, QWidget* parent) : QDialog(parent), Db(db) {
     cbPd = new QComboBox(this);
     cbPd->setObjectName(QStringLiteral("cbPd"));
     SetTag(cbPd, -2);
-    btnOk = new QPushButton(QStringLiteral("确定(&O)"), this);
-    btnOk->setObjectName(QStringLiteral("btnOk"));
-    btnOk->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("取消(&C)"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
 
     auto* grid = new QGridLayout;
     grid->addWidget(Label1, 0, 0);
@@ -37,10 +32,7 @@ TfModel::TfModel(TfMaindb& db, QWidget* parent) : QDialog(parent), Db(db) {
     grid->addWidget(Label2, 1, 0);
     grid->addWidget(cbPd, 1, 1);
     grid->setColumnStretch(1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOk);
-    buttons->addWidget(btnCancel);
+    auto* buttons = NewOkCancelRow(this, btnOk, btnCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addSpacing(8);

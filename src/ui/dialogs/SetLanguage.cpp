@@ -50,19 +50,11 @@ TfSetLanguage::TfSetLanguage(TfMaindb& db, QWidget* parent) : QDialog(parent), D
     SetTag(Language, -2);
     Language->addItems({QStringLiteral("Chinese"), QStringLiteral("English")});
     Language->setVisible(false);
-    btnOk = new QPushButton(QStringLiteral("确定(&O)"), this);
-    btnOk->setObjectName(QStringLiteral("btnOk"));
-    btnOk->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("取消(&C)"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
 
     auto* row = new QHBoxLayout;
     row->addWidget(lbName);
     row->addWidget(cbLanguage, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOk);
-    buttons->addWidget(btnCancel);
+    auto* buttons = NewOkCancelRow(this, btnOk, btnCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
     layout->addSpacing(8);

@@ -84,19 +84,11 @@ TfSetPort::TfSetPort(TfMaindb& db, UiServices& ui, QWidget* parent) : QDialog(pa
     lNotFound = new QLabel(QStringLiteral("端口 %1 不存在。"), this);
     lNotFound->setObjectName(QStringLiteral("lNotFound"));
     lNotFound->setVisible(false);
-    btnOk = new QPushButton(QStringLiteral("确定(&O)"), this);
-    btnOk->setObjectName(QStringLiteral("btnOk"));
-    btnOk->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("取消(&C)"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
 
     auto* row = new QHBoxLayout;
     row->addWidget(lbName);
     row->addWidget(cbCom, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOk);
-    buttons->addWidget(btnCancel);
+    auto* buttons = NewOkCancelRow(this, btnOk, btnCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
     layout->addWidget(lbHint);
