@@ -1,6 +1,7 @@
 // v35ctl read and write against v35sim on a pseudo-terminal: files, exit status and messages.
 
 #include "LinkFixture.h"
+#include "SimProcess.h"
 
 #include "radiodata/CodeplugJson.h"
 #include "radiodata/DatFile.h"
@@ -13,31 +14,6 @@
 #include <csignal>
 
 namespace {
-
-struct SimProcess {
-    explicit SimProcess(const QStringList& args) {
-        Process.start(QStringLiteral(V35_BIN_DIR "/v35sim"), QStringList{QStringLiteral("--pty")} + args);
-        if (!Process.waitForStarted(5000))
-            return;
-        while (!Process.canReadLine() && Process.waitForReadyRead(5000)) {
-        }
-        const QString line = QString::fromLocal8Bit(Process.readLine()).trimmed();
-        if (line.startsWith(QLatin1String("PTY ")))
-            Path = line.mid(4);
-    }
-    ~SimProcess() {
-        if (Process.state() != QProcess::NotRunning) {
-            Process.kill();
-            Process.waitForFinished(5000);
-        }
-    }
-    bool Terminate() {
-        ::kill(static_cast<pid_t>(Process.processId()), SIGTERM);
-        return Process.waitForFinished(5000) && Process.exitCode() == 0;
-    }
-    QProcess Process;
-    QString Path;
-};
 
 struct Run {
     int ExitCode = -1;
@@ -55,16 +31,6 @@ Run Ctl(const QStringList& args) {
     r.Err = QString::fromUtf8(p.readAllStandardError());
     r.Out = QString::fromUtf8(p.readAllStandardOutput());
     return r;
-}
-
-bool WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-QByteArray ReadFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // their dialogs, against the radio simulator in this process (the radio of demo mode), and once
 // through v35sim on a pseudo-terminal with the port typed as a path.
 
+#include "SimProcess.h"
 #include "UiFixture.h"
 #include "link/LinkFixture.h"
 
@@ -224,40 +225,6 @@ void TypeSomeData(RadioBench& b) {
     b.W().FileName = QStringLiteral("/tmp/typed.dat");
     b.W().RefreshStatus();
 }
-
-QByteArray ReadFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-// v35sim on a pseudo-terminal; its path from the first line of its output.
-struct SimProcess {
-    explicit SimProcess(const QStringList& args) {
-        Process.setProgram(QStringLiteral(V35_BIN_DIR "/v35sim"));
-        Process.setArguments(QStringList{QStringLiteral("--pty")} + args);
-        Process.start();
-        if (!Process.waitForStarted(5000))
-            return;
-        while (!Process.canReadLine() && Process.waitForReadyRead(5000)) {
-        }
-        const QString line = QString::fromLocal8Bit(Process.readLine()).trimmed();
-        if (line.startsWith(QLatin1String("PTY ")))
-            Path = line.mid(4);
-    }
-    ~SimProcess() {
-        if (Process.state() != QProcess::NotRunning) {
-            Process.kill();
-            Process.waitForFinished(5000);
-        }
-    }
-    // SIGTERM: v35sim saves its image and ends.
-    bool Terminate() {
-        ::kill(static_cast<pid_t>(Process.processId()), SIGTERM);
-        return Process.waitForFinished(5000) && Process.exitCode() == 0;
-    }
-    QProcess Process;
-    QString Path;
-};
 
 // The port typed into the port dialog, as a user gives the terminal v35sim printed.
 void TypePort(RadioBench& b, const QString& path) {
