@@ -320,3 +320,19 @@ inline bool RunToEnd(LinkOperation& op, int timeoutMs = 20000) {
         return false;
     return finished.last().first().toBool();
 }
+
+// The time-out rows of a failure table: each fault once answered with Retry, once with Cancel.
+struct TimeoutFault {
+    const char* Name;
+    const char* Fault;
+};
+inline void AddRetryCancelRows(std::initializer_list<TimeoutFault> rows) {
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<bool>("retry");
+    for (const TimeoutFault& r : rows) {
+        QTest::newRow(qPrintable(QStringLiteral("%1, Retry").arg(QLatin1String(r.Name))))
+            << QString::fromLatin1(r.Fault) << true;
+        QTest::newRow(qPrintable(QStringLiteral("%1, Cancel").arg(QLatin1String(r.Name))))
+            << QString::fromLatin1(r.Fault) << false;
+    }
+}

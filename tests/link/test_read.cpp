@@ -135,25 +135,14 @@ private slots:
     // No acknowledgement, no identity, no (complete) reply to a block command: one second later
     // the Retry/Cancel question. Retry starts again from the handshake; Cancel changes nothing.
     void timeoutsAskRetryOrCancel_data() {
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<bool>("retry");
-        const struct {
-            const char* Name;
-            const char* Fault;
-        } rows[] = {
+        AddRetryCancelRows({
             {"no acknowledgement to the handshake", "no-ack"},
             {"no identity", "no-identity"},
             {"no reply to a block command", "drop=0x0100"},
             {"a reply cut short", "short=0x0100"},
             {"no reply to the last block command", "drop=0x0C90"},
             {"no reply to the first block command", "drop=0x0000"},
-        };
-        for (const auto& r : rows) {
-            QTest::newRow(qPrintable(QStringLiteral("%1, Retry").arg(QLatin1String(r.Name))))
-                << QString::fromLatin1(r.Fault) << true;
-            QTest::newRow(qPrintable(QStringLiteral("%1, Cancel").arg(QLatin1String(r.Name))))
-                << QString::fromLatin1(r.Fault) << false;
-        }
+        });
     }
 
     void timeoutsAskRetryOrCancel() {

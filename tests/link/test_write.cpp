@@ -144,24 +144,13 @@ private slots:
 
     // No acknowledgement, no identity, no reply to a block command: the question after a second.
     void timeoutsAskRetryOrCancel_data() {
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<bool>("retry");
-        const struct {
-            const char* Name;
-            const char* Fault;
-        } rows[] = {
+        AddRetryCancelRows({
             {"no acknowledgement to the handshake", "no-ack"},
             {"no identity", "no-identity"},
             {"no reply to a block command", "drop=0x0100"},
             // From the 138th block on the bar is full; a failure there is still a failure.
             {"no reply after the last counted block", "drop=0x0C90"},
-        };
-        for (const auto& r : rows) {
-            QTest::newRow(qPrintable(QStringLiteral("%1, Retry").arg(QLatin1String(r.Name))))
-                << QString::fromLatin1(r.Fault) << true;
-            QTest::newRow(qPrintable(QStringLiteral("%1, Cancel").arg(QLatin1String(r.Name))))
-                << QString::fromLatin1(r.Fault) << false;
-        }
+        });
     }
 
     void timeoutsAskRetryOrCancel() {
