@@ -29,4 +29,6 @@ struct TAdoRecord {
     QString AValue;
     QString BField;
     QString BValue;
+    // This line and the ones after it that stay on one page with it (a channel's six lines).
+    int KeepTogether = 1;
 };

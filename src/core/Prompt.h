@@ -7,7 +7,9 @@
 // standard error in the command-line tool.
 class Prompter {
 public:
-    enum Kind { Information = 1, YesNo = 2, RetryCancel = 22 };
+    // YesNoDefaultNo is a yes/no question whose default (Enter) is No: for questions whose Yes
+    // overwrites data.
+    enum Kind { Information = 1, YesNo = 2, RetryCancel = 22, YesNoDefaultNo = 258 };
     enum Result { Ok = 1, Cancel = 2, Retry = 4, Yes = 6, No = 7 };
 
     virtual ~Prompter() = default;
@@ -15,7 +17,7 @@ public:
     virtual int Show(const QString& caption, const QString& text, int kind) = 0;
 };
 
-// Kind 1: OK -> 1; kind 2: Yes/No -> 6/7; kind 22: Retry/Cancel -> 4/2; any other kind shows
+// Kind 1: OK -> 1; kinds 2 and 258: Yes/No -> 6/7; kind 22: Retry/Cancel -> 4/2; any other kind shows
 // nothing and returns 1.
 int ShowPrompt(Prompter& prompter, const QString& caption, const QString& text, int kind);
 

@@ -7,7 +7,12 @@
 #include <cmath>
 
 qint64 FrequencyUnits(double mhz) {
-    return qRound64(mhz * 100000.0);
+    // A pasted "1e308" must still compare as far too high: saturate well inside qint64 rather than
+    // overflow (which would come out as the low end, or anything).
+    constexpr double kLimitMhz = 9.0e12;
+    if (std::isnan(mhz))
+        return 0;
+    return qRound64(std::clamp(mhz, -kLimitMhz, kLimitMhz) * 100000.0);
 }
 
 QString FormatFrequency(double mhz) {
@@ -24,8 +29,11 @@ bool ParseFrequencyText(const QString& text, double& mhz) {
     const QString t = text.trimmed();
     if (t.isEmpty())
         return false;
+    // "460,125" and "1,000" are no frequencies: a group separator would make 460125 MHz of them.
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;
-    const double v = QLocale::c().toDouble(t, &ok);
+    const double v = c.toDouble(t, &ok);
     if (!ok || !std::isfinite(v))
         return false;
     mhz = v;

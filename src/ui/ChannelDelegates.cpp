@@ -26,6 +26,19 @@ bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
+bool TextCellDelegate::eventFilter(QObject* watched, QEvent* event) {
+    auto* editor = qobject_cast<QLineEdit*>(watched);
+    if (editor && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            emit commitData(editor);
+            emit closeEditor(editor, QAbstractItemDelegate::SubmitModelCache);
+            return true;
+        }
+    }
+    return QStyledItemDelegate::eventFilter(watched, event);
+}
+
 QWidget* FrequencyDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
                                          const QModelIndex& index) const {
     auto* edit = new QLineEdit(parent);
@@ -90,7 +103,6 @@ QWidget* ToneDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
     for (int i = 0; Items && i < Items->count(); ++i)
         combo->addItem(Items->itemText(i));
     combo->lineEdit()->installEventFilter(new KeyFilter(kToneKeys, combo));
-    combo->lineEdit()->installEventFilter(const_cast<ToneDelegate*>(this));
     connect(combo, &QComboBox::activated, this,
             [this, combo] { emit const_cast<ToneDelegate*>(this)->commitData(combo); });
     return combo;
@@ -109,21 +121,4 @@ void ToneDelegate::setEditorData(QWidget* editor, const QModelIndex& index) cons
 void ToneDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const {
     auto* combo = static_cast<QComboBox*>(editor);
     model->setData(index, combo->currentText(), Qt::EditRole);
-}
-
-bool ToneDelegate::eventFilter(QObject* watched, QEvent* event) {
-    // The editor's own line edit reports only its double click here; everything else about the
-    // editor (Enter, Escape, focus) is the base class's business with the combo box itself.
-    if (auto* edit = qobject_cast<QLineEdit*>(watched)) {
-        auto* combo = qobject_cast<QComboBox*>(edit->parentWidget());
-        if (event->type() != QEvent::MouseButtonDblClick || !combo || !PickTone)
-            return false;
-        const QString tone = PickTone();
-        if (!tone.isEmpty()) {
-            combo->setEditText(tone);
-            emit commitData(combo);
-        }
-        return true;
-    }
-    return QStyledItemDelegate::eventFilter(watched, event);
 }

@@ -3,8 +3,6 @@
 #include <QPointer>
 #include <QStyledItemDelegate>
 
-#include <functional>
-
 class QComboBox;
 
 // Drops the printable characters that are not in `allowed`; control keys (backspace, Enter, the
@@ -19,12 +17,22 @@ private:
     QString Allowed;
 };
 
-// The text editor of the receive and transmit frequency cells: digits and "." only. Only a text the
-// user changed is stored; the model checks it (range, snapping, activation).
-class FrequencyDelegate : public QStyledItemDelegate {
+// A text cell whose storing may show a message box. Enter stores and closes at once: the base
+// class queues that, and a queued close that runs inside the box of another commit (a click on OK
+// meanwhile) deletes the editor under that commit.
+class TextCellDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+// The text editor of the receive and transmit frequency cells: digits and "." only. Only a text the
+// user changed is stored; the model checks it (range, snapping, activation).
+class FrequencyDelegate : public TextCellDelegate {
+    Q_OBJECT
+public:
+    using TextCellDelegate::TextCellDelegate;
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
@@ -47,7 +55,7 @@ private:
 };
 
 // An editable tone list over a signalling cell: a chosen entry is stored at once, a typed text when
-// typing ends; a double click opens the tone picker.
+// typing ends. The grid opens the tone picker on a double click in the editor.
 class ToneDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
@@ -56,10 +64,6 @@ public:
                           const QModelIndex& index) const override;
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-    // Returns the picked tone, or the empty text when nothing was picked.
-    std::function<QString()> PickTone;
 
 private:
     QPointer<QComboBox> Items;

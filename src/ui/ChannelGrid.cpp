@@ -4,7 +4,10 @@
 #include "ChannelModel.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 
 TChannelGrid::TChannelGrid(ChannelModel* model, QWidget* parent) : QTableView(parent), Model(model) {
@@ -32,24 +35,19 @@ TChannelGrid::TChannelGrid(ChannelModel* model, QWidget* parent) : QTableView(pa
 
 void TChannelGrid::SetEditorLists(const QList<QComboBox*>& lists) {
     Lists = lists;
-    ToneDelegates.clear();
     for (int i = 0; i < lists.size(); ++i) {
         const int column = ChannelTable::RxTone + i;
         QStyledItemDelegate* delegate = nullptr;
-        if (column == ChannelTable::RxTone || column == ChannelTable::TxTone) {
-            auto* tone = new ToneDelegate(lists[i], this);
-            ToneDelegates.append(tone);
-            delegate = tone;
-        } else {
+        if (column == ChannelTable::RxTone || column == ChannelTable::TxTone)
+            delegate = new ToneDelegate(lists[i], this);
+        else
             delegate = new OptionListDelegate(lists[i], this);
-        }
         setItemDelegateForColumn(ChannelModel::ModelColumn(column), delegate);
     }
 }
 
 void TChannelGrid::SetTonePicker(const std::function<QString()>& pick) {
-    for (ToneDelegate* tone : ToneDelegates)
-        tone->PickTone = pick;
+    PickTone = pick;
 }
 
 ChannelVocabulary TChannelGrid::EditorVocabulary() const {
@@ -75,9 +73,95 @@ ChannelVocabulary TChannelGrid::EditorVocabulary() const {
 
 bool TChannelGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
     const bool opened = QTableView::edit(index, trigger, event);
-    if (opened)
-        Editing = index;
-    return opened;
+    if (!opened)
+        return false;
+    Editing = index;
+    if (auto* combo = qobject_cast<QComboBox*>(indexWidget(index))) {
+        combo->installEventFilter(this);
+        if (QLineEdit* line = combo->lineEdit())
+            line->installEventFilter(this);
+    }
+    return true;
+}
+
+bool TChannelGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (auto* line = qobject_cast<QLineEdit*>(watched)) {
+        auto* combo = qobject_cast<QComboBox*>(line->parentWidget());
+        if (combo && event->type() == QEvent::MouseButtonDblClick && PickTone) {
+            const QPersistentModelIndex index = Editing;
+            QMetaObject::invokeMethod(
+                this, [this, index] { PickToneFor(index); }, Qt::QueuedConnection);
+            return true;
+        }
+        if (combo && (event->type() == QEvent::KeyPress || event->type() == QEvent::Wheel))
+            return ListEditorEvent(combo, event);
+        return false;
+    }
+    if (auto* combo = qobject_cast<QComboBox*>(watched))
+        return ListEditorEvent(combo, event);
+    return QTableView::eventFilter(watched, event);
+}
+
+bool TChannelGrid::ListEditorEvent(QComboBox* combo, QEvent* event) {
+    if (event->type() != QEvent::Wheel && event->type() != QEvent::KeyPress)
+        return false;
+    // A dropped-down list is the user choosing: its keys are its own.
+    if (combo->view()->isVisible())
+        return false;
+    if (event->type() == QEvent::Wheel) {
+        QCoreApplication::sendEvent(viewport(), event);
+        return true;
+    }
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() & (Qt::AltModifier | Qt::ControlModifier))
+        return false;
+    CursorAction move;
+    switch (key->key()) {
+    case Qt::Key_Up:
+        move = MoveUp;
+        break;
+    case Qt::Key_Down:
+        move = MoveDown;
+        break;
+    case Qt::Key_PageUp:
+        move = MovePageUp;
+        break;
+    case Qt::Key_PageDown:
+        move = MovePageDown;
+        break;
+    default:
+        return false;
+    }
+    const QModelIndex target = moveCursor(move, key->modifiers());
+    CommitAndCloseEditor();
+    setFocus();
+    if (target.isValid())
+        setCurrentIndex(target);
+    return true;
+}
+
+void TChannelGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    // The window's focus child, also while a message box has the activation: an editor that had
+    // the focus hands it to the grid, never to the next control of the window (the band selector).
+    const QWidget* focus = window()->focusWidget();
+    const bool hadFocus = editor && focus && (focus == editor || editor->isAncestorOf(focus));
+    QTableView::closeEditor(editor, hint);
+    if (hadFocus && isVisible())
+        setFocus();
+}
+
+void TChannelGrid::PickToneFor(const QPersistentModelIndex& index) {
+    if (!index.isValid() || !PickTone)
+        return;
+    CommitAndCloseEditor();
+    const QString tone = PickTone();
+    if (!index.isValid())
+        return;
+    if (!tone.isEmpty())
+        model()->setData(index, tone, Qt::EditRole);
+    setFocus();
+    if (currentIndex() == index)
+        ShowCellEditor(index);
 }
 
 bool TChannelGrid::OpenCellEditor(const QModelIndex& index) {

@@ -3,10 +3,12 @@
 #include "app/AppState.h"
 #include "core/Prompt.h"
 #include "core/Values.h"
+#include "dialogs/EditHelpers.h"
 #include "lang/Language.h"
 #include "radiodata/FunctionSettings.h"
 
 #include <QApplication>
+#include <QColor>
 #include <QPalette>
 
 ChannelModel::ChannelModel(ChannelTable& table, TALL& state, TFun& functions, const TLanguage& messages,
@@ -52,10 +54,55 @@ QVariant ChannelModel::data(const QModelIndex& index, int role) const {
         // The channel numbers are a fixed heading column.
         if (column == ChannelTable::ChannelNo)
             return QApplication::palette().button();
+        if (IsOutOfRange(k, column))
+            return QColor(0xF4, 0xC7, 0xC3);
+        return {};
+    case Qt::ForegroundRole:
+        if (IsOutOfRange(k, column))
+            return QColor(0x80, 0x00, 0x00);
+        return {};
+    case Qt::ToolTipRole:
+        if (IsOutOfRange(k, column))
+            return OutOfRangeTip.arg(FormatFrequency(AcceptedLow(State)),
+                                     FormatFrequency(AcceptedHigh(State)));
         return {};
     default:
         return {};
     }
+}
+
+bool ChannelModel::IsOutOfRange(int k, int column) const {
+    return (column == ChannelTable::RxFrequency || column == ChannelTable::TxFrequency) &&
+           !IsAcceptedFrequency(Table.Text(k, column), State);
+}
+
+double ChannelModel::AcceptedLow(const TALL& state) {
+    return state.BandLow - kBandMargin;
+}
+
+double ChannelModel::AcceptedHigh(const TALL& state) {
+    return state.BandHigh + kBandMargin;
+}
+
+bool ChannelModel::IsAcceptedFrequency(const QString& text, const TALL& state) {
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return true;
+    double v = 0;
+    if (!ParseFrequencyText(trimmed, v))
+        return false;
+    const qint64 units = FrequencyUnits(v);
+    return units >= FrequencyUnits(AcceptedLow(state)) && units <= FrequencyUnits(AcceptedHigh(state));
+}
+
+QList<int> ChannelModel::ChannelsOutsideBand(const ChannelTable& table, const TALL& state) {
+    QList<int> channels;
+    for (int k = 1; k <= table.RowCount(); ++k)
+        if (table.IsChannelInUse(k) &&
+            (!IsAcceptedFrequency(table.Text(k, ChannelTable::RxFrequency), state) ||
+             !IsAcceptedFrequency(table.Text(k, ChannelTable::TxFrequency), state)))
+            channels.append(k);
+    return channels;
 }
 
 QVariant ChannelModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -143,10 +190,10 @@ bool ChannelModel::SetFrequencyText(int k, int column, const QString& text) {
     }
     State.Modified = true;
     const qint64 units = FrequencyUnits(v);
-    if (units > FrequencyUnits(State.BandHigh + 10.0)) {
+    if (units > FrequencyUnits(AcceptedHigh(State))) {
         ShowPrompt(Prompts, Messages.Caution, Messages.OutRange, Prompter::Information);
         v = State.BandHigh;
-    } else if (units < FrequencyUnits(State.BandLow - 10.0)) {
+    } else if (units < FrequencyUnits(AcceptedLow(State))) {
         ShowPrompt(Prompts, Messages.Caution, Messages.OutRange, Prompter::Information);
         v = State.BandLow;
     }

@@ -43,9 +43,22 @@ public:
     // The texts of a new language: none texts and option cells follow it.
     void Retranslate(const ChannelVocabulary& vocabulary);
     QString NoneText() const { return Table.NoneText(); }
+    // The tooltip of a frequency the grid would not accept in the current band; "%1" and "%2" stand
+    // for the lowest and highest frequency it accepts.
+    void SetOutOfRangeTip(const QString& tip) { OutOfRangeTip = tip; }
+
+    // What the grid accepts in the current band: 10 MHz either side of it (beyond that a typed
+    // frequency is moved to the band edge).
+    static double AcceptedLow(const TALL& state);
+    static double AcceptedHigh(const TALL& state);
+    static bool IsAcceptedFrequency(const QString& text, const TALL& state);
+    // The channels in use whose receive or transmit frequency the grid would not accept: a file,
+    // JSON or a read can bring them in, and the radio cannot use them.
+    static QList<int> ChannelsOutsideBand(const ChannelTable& table, const TALL& state);
     ChannelTable& Channels() { return Table; }
 
 private:
+    bool IsOutOfRange(int channel, int column) const;
     bool SetFrequencyText(int channel, int column, const QString& text);
     bool SetToneText(int channel, int column, const QString& text);
     bool SetOptionCode(int channel, int column, const QString& code);
@@ -57,4 +70,5 @@ private:
     Prompter& Prompts;
     QStringList Titles;
     QList<Qt::Alignment> Alignments;
+    QString OutOfRangeTip;
 };

@@ -335,6 +335,8 @@ void TfMainFrm::CreateHiddenControls() {
         for (const auto& column : kGridColumns)
             BColText->addItem(QString::fromUtf8(column[part]));
     lDataFile = NewLabel(hidden, "lDataFile", QStringLiteral("数据文件"));
+    // The tooltip of a grid frequency this band cannot use; "%1" and "%2" are the range's ends.
+    lOutOfBand = NewLabel(hidden, "lOutOfBand", QStringLiteral("超出本频段可用的范围 %1 - %2 MHz"));
     const MessageBoxPrompter::ButtonTexts buttons;
     lBtnOk = NewLabel(hidden, "lBtnOk", buttons.Ok);
     lBtnYes = NewLabel(hidden, "lBtnYes", buttons.Yes);
@@ -436,8 +438,11 @@ void TfMainFrm::FormShow() {
     setWindowTitle(state.AppTitle);
     ApplyModelLayout();
     RefreshStatus();
+    // The frequency mode starts on the band's lower edge.
+    Db.FunctionSettings.VfoRxFreq = state.BandLow;
     lNone->setText(cbQT->itemText(0));
     Channels->Retranslate(gvData->EditorVocabulary());
+    Channels->SetOutOfRangeTip(lOutOfBand->text());
     BuildGridColumns();
     LoadFrequencyModePanel();
     ApplyPromptButtons();
@@ -481,40 +486,36 @@ void TfMainFrm::RefreshStatus() {
 }
 
 void TfMainFrm::SetBandText(const QString& band) {
-    SetTag(cbFreq, 3);
+    // The program only shows the band it already holds: that is no choice of the user, and must not
+    // run the selector's handler (which would move the frequency mode to the band's edge).
+    const QSignalBlocker block(cbFreq);
     const int index = cbFreq->findText(band);
     if (index >= 0)
         cbFreq->setCurrentIndex(index);
     if (cbFreq->currentIndex() < 0 && cbFreq->count() > 0)
         cbFreq->setCurrentIndex(0);
-    SetTag(cbFreq, -2);
 }
 
 void TfMainFrm::cbFreqPropertiesEditValueChanged() {
     TALL& state = Db.AppState;
     const QString band = cbFreq->currentText();
-    const bool byUser = TagOf(cbFreq) == -2;
-    if (byUser) {
-        bool proceed = true;
-        if (state.Modified || !FileName.isEmpty())
-            proceed = ShowPrompt(Ui.Prompts, Db.Messages.Confirmation, Db.Messages.ClearData,
-                                 Prompter::YesNo) == Prompter::Yes;
-        // The unsaved data is offered for saving before the band changes; a cancelled save keeps it.
-        if (proceed)
-            proceed = SaveChangesFirst();
-        if (!proceed) {
-            // Putting the old band back is no change: nothing else may move.
-            const QSignalBlocker block(cbFreq);
-            cbFreq->setCurrentIndex(cbFreq->findText(state.BandName));
-            return;
-        }
+    bool proceed = true;
+    if (state.Modified || !FileName.isEmpty())
+        proceed = ShowPrompt(Ui.Prompts, Db.Messages.Confirmation, Db.Messages.ClearData, Prompter::YesNo) ==
+                  Prompter::Yes;
+    // The unsaved data is offered for saving before the band changes; a cancelled save keeps it.
+    if (proceed)
+        proceed = SaveChangesFirst();
+    if (!proceed) {
+        // Putting the old band back is no change: nothing else may move.
+        SetBandText(state.BandName);
+        return;
     }
     stFreq->setText(band);
     ApplyBandName(state, band);
     Db.FunctionSettings.VfoRxFreq = state.BandLow;
     cxRx->setValue(state.BandLow);
-    if (byUser)
-        ClearAllData();
+    ClearAllData();
 }
 
 void TfMainFrm::ApplyPromptButtons() {
@@ -559,6 +560,7 @@ void TfMainFrm::RetranslateGrid() {
         titles.append(BColText->item(b)->text());
     Channels->SetTitles(titles);
     Channels->Retranslate(gvData->EditorVocabulary());
+    Channels->SetOutOfRangeTip(lOutOfBand->text());
     lNone->setText(cbQT->itemText(0));
 }
 
@@ -611,6 +613,14 @@ void TfMainFrm::RunCommand(int tag) {
     // A frequency being typed is committed, with its checks, before any command sees the table.
     gvData->CommitAndCloseEditor();
     cbFreq->setFocus();
+    RunTag(tag);
+    // The band selector holds the focus only while the command runs: a Down key meant for the grid
+    // would otherwise change the band and clear the channels.
+    if (isVisible())
+        gvData->setFocus();
+}
+
+void TfMainFrm::RunTag(int tag) {
     switch (tag) {
     case 1:
         NewData();
@@ -771,6 +781,9 @@ void TfMainFrm::ChangeModel() {
 }
 
 void TfMainFrm::ReadFromRadio() {
+    // A completed read replaces everything: unsaved edits are offered for saving first.
+    if (!SaveChangesFirst())
+        return;
     TfReadRadio dialog(Db, Ui, this);
     Ui.ExecDialog(dialog);
     if (!dialog.ReadDone())
@@ -782,11 +795,8 @@ void TfMainFrm::ReadFromRadio() {
         return;
     }
     FileName.clear();
-    // The band selector follows the radio's band. Its change handling puts the band's lower edge
-    // into the frequency mode, which here would replace what the radio holds: the value read stays.
-    const double vfoRx = Db.FunctionSettings.VfoRxFreq;
+    // The band selector follows the radio's band; the frequency mode keeps the value read.
     RefreshStatus();
-    Db.FunctionSettings.VfoRxFreq = vfoRx;
     LoadFrequencyModePanel();
 }
 
@@ -897,7 +907,7 @@ void TfMainFrm::AddFunctionReportRows() {
 void TfMainFrm::AddChannelReportRows() {
     const auto line = [this](int type, const QString& typeName, const QString& aField, const QString& aValue,
                              const QString& bField = QString(), const QString& bValue = QString()) {
-        Db.myAdo.append({type, typeName, aField, aValue, bField, bValue});
+        Db.myAdo.append({type, typeName, aField, aValue, bField, bValue, 1});
     };
     const QString vfo = Label9->text();
     line(TAdoRecord::FrequencyMode, vfo, Label1->text(), FormatFrequency(cxRx->value()));
@@ -917,6 +927,8 @@ void TfMainFrm::AddChannelReportRows() {
         if (!table.IsChannelInUse(k))
             continue;
         line(TAdoRecord::Channels, group, title(ChannelTable::ChannelNo) + QString::number(k), QString());
+        // The channel's title line and its five value lines.
+        Db.myAdo.last().KeepTogether = 6;
         for (int c = ChannelTable::RxFrequency; c < ChannelTable::BusyLock; c += 2)
             line(TAdoRecord::Channels, group, title(c), table.Text(k, c), title(c + 1), table.Text(k, c + 1));
     }

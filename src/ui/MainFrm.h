@@ -138,6 +138,7 @@ public:
     QLabel* lNone;
     QListWidget* BColText;
     QLabel* lDataFile;
+    QLabel* lOutOfBand;
     QLabel* lBtnOk;
     QLabel* lBtnYes;
     QLabel* lBtnNo;
@@ -175,6 +176,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void RunTag(int tag);
     void CreateMenus();
     void CreateTopBar();
     void CreateHiddenControls();
@@ -189,7 +191,7 @@ private:
     bool SaveChangesFirst();
     // Empties the records and the channel table and forgets the file (NewData without its question).
     void ClearAllData();
-    // The band selector's change marker: -2 for the user's changes, 3 while the program sets it.
+    // The user chose a band; the program's own settings of the selector are blocked.
     void cbFreqPropertiesEditValueChanged();
     void SetBandText(const QString& band);
     void cbwcfxChange();

@@ -28,6 +28,8 @@ public:
     const ButtonTexts& Buttons() const { return Texts; }
 
 private:
+    int ShowBox(const QString& caption, const QString& text, int kind);
+
     QPointer<QWidget> Parent;
     ButtonTexts Texts;
 };

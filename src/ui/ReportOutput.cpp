@@ -6,9 +6,11 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QToolBar>
 
 namespace {
@@ -25,6 +27,15 @@ void Paint(const ReportRenderer& report, QPrinter* printer) {
     report.Render(*printer);
 }
 
+// The wished size, made smaller where the screen's free area is smaller (a 768-pixel laptop).
+QSize FitToScreen(const QSize& wished, const QWidget* parent) {
+    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return wished;
+    const QSize room = screen->availableGeometry().size() * 9 / 10;
+    return wished.boundedTo(room);
+}
+
 } // namespace
 
 void PreviewReport(const ReportRenderer& report, FileChooser& files, Prompter& prompts, QWidget* parent) {
@@ -32,7 +43,7 @@ void PreviewReport(const ReportRenderer& report, FileChooser& files, Prompter& p
     PreparePrinter(printer);
     QPrintPreviewDialog preview(&printer, parent);
     preview.setObjectName(QStringLiteral("ReportPreview"));
-    preview.resize(900, 1000);
+    preview.resize(FitToScreen(QSize(900, 1000), parent));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&report](QPrinter* p) { Paint(report, p); });
 
@@ -42,7 +53,8 @@ void PreviewReport(const ReportRenderer& report, FileChooser& files, Prompter& p
         QString path = files.SaveFileName(&preview, QStringLiteral("PDF (*.pdf)"));
         if (path.isEmpty())
             return;
-        if (QFileInfo(path).suffix().isEmpty())
+        // A report is written only to a .pdf name, never over a codeplug called the same.
+        if (QFileInfo(path).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0)
             path += QStringLiteral(".pdf");
         const QPageSize::PageSizeId size = printer.pageLayout().pageSize().id();
         QString error;

@@ -60,23 +60,31 @@ QList<ReportRenderer::Placed> ReportRenderer::Paginate(double pageHeightMm) cons
     const double bodyBottom = pageHeightMm - kMarginBottom - kPageFooterHeight;
     int page = 0;
     double y = bodyTop;
+    const auto groupHeader = [&](int line) {
+        placed.append({page, y, line, true});
+        y += kGroupHeaderHeight;
+    };
     for (int i = 0; i < Lines.size(); ++i) {
         const bool newGroup = i == 0 || Lines[i].TypeID != Lines[i - 1].TypeID;
         if (newGroup) {
+            // Each group after the first starts a page.
             if (i > 0) {
                 ++page;
                 y = bodyTop;
             }
-            if (y + kGroupHeaderHeight + kDetailHeight > bodyBottom && y > bodyTop) {
-                ++page;
-                y = bodyTop;
-            }
-            placed.append({page, y, i, true});
-            y += kGroupHeaderHeight;
+            groupHeader(i);
         }
-        if (y + kDetailHeight > bodyBottom && y > bodyTop) {
+        // The lines kept with this one, within its group.
+        int keep = 1;
+        while (keep < Lines[i].KeepTogether && i + keep < Lines.size() &&
+               Lines[i + keep].TypeID == Lines[i].TypeID)
+            ++keep;
+        const bool pageJustBegun = y <= bodyTop + kGroupHeaderHeight;
+        if (y + keep * kDetailHeight > bodyBottom && !pageJustBegun) {
+            // A page that continues a group repeats its title.
             ++page;
             y = bodyTop;
+            groupHeader(i);
         }
         placed.append({page, y, i, false});
         y += kDetailHeight;

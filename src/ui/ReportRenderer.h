@@ -11,7 +11,8 @@ class QPagedPaintDevice;
 
 // Lays out the settings report in millimetres with QPainter, so that the same code prints,
 // previews and writes PDF: page header on every page, a group header whenever TypeID changes
-// (each group after the first on a new page), one detail band per line, page number in the footer.
+// (each group after the first on a new page, and repeated on a page that continues it), one detail
+// band per line, lines marked to stay together never split, page number in the footer.
 class ReportRenderer {
 public:
     ReportRenderer(const TMainRecord& header, const QList<TAdoRecord>& lines, const QDateTime& printedAt);

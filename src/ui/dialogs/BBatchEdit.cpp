@@ -72,6 +72,10 @@ TfBBatchEdit::TfBBatchEdit(TfMaindb& db, UiServices& ui, QWidget* parent)
         NewBuddyLabel(this, QStringLiteral("lbReceive"), QStringLiteral("起始接收频率(MHz)"), eReceive);
     eSend = NewFrequencyEdit(this, QStringLiteral("eSend"));
     lbSend = NewBuddyLabel(this, QStringLiteral("lbSend"), QStringLiteral("起始发射频率(MHz)"), eSend);
+    // The question before a fill overwrites channels in use; "%1" is their number.
+    lOverwrite = new QLabel(QStringLiteral("将覆盖 %1 个已有数据的信道，是否继续？"), this);
+    lOverwrite->setObjectName(QStringLiteral("lOverwrite"));
+    lOverwrite->setVisible(false);
     cbJg = NewList(this, QStringLiteral("cbJg"),
                    {QStringLiteral("25.0"), QStringLiteral("12.5"), QStringLiteral("10.0"),
                     QStringLiteral("6.25"), QStringLiteral("5.00")},
@@ -300,6 +304,17 @@ bool TfBBatchEdit::CheckInput() {
         ShowPrompt(Ui.Prompts, m.Caution, m.ErrRange, Prompter::Information);
         return false;
     }
+    const auto refuse = [&](const QLabel* field) {
+        ShowPrompt(Ui.Prompts, m.Caution,
+                   m.ErrRange + QLatin1Char('\n') + field->text().remove(QLatin1Char('&')),
+                   Prompter::Information);
+        return false;
+    };
+    // The fields start at 0.00000: a start nobody typed fills nothing, in either mode.
+    if (FrequencyUnits(r) == 0)
+        return refuse(lbReceive);
+    if (FrequencyUnits(t) == 0)
+        return refuse(lbSend);
     // All channels: a start beyond the margin is pulled to the band edge channel by channel.
     if (rall->isChecked())
         return true;
@@ -307,15 +322,26 @@ bool TfBBatchEdit::CheckInput() {
         ShowPrompt(Ui.Prompts, m.Confirmation, m.FChBigT, Prompter::Information);
         return false;
     }
-    for (const double start : {r, t}) {
+    for (const auto& [start, field] : {std::pair{r, lbReceive}, std::pair{t, lbSend}}) {
         bool outside = false;
         ClampToBand(start, state.BandLow, state.BandHigh, kBandMargin, &outside);
-        if (outside) {
-            ShowPrompt(Ui.Prompts, m.Caution, m.ErrRange, Prompter::Information);
-            return false;
-        }
+        if (outside)
+            return refuse(field);
     }
     return true;
+}
+
+bool TfBBatchEdit::ConfirmOverwrite() {
+    const int first = rOne->isChecked() ? seFrom->value() : 1;
+    const int last = rOne->isChecked() ? seTo->value() : seTo->maximum();
+    int inUse = 0;
+    for (int k = first; k <= last && k <= Table.RowCount(); ++k)
+        if (Table.IsChannelInUse(k))
+            ++inUse;
+    if (inUse == 0)
+        return true;
+    return ShowPrompt(Ui.Prompts, Db.Messages.Confirmation, lOverwrite->text().arg(inUse),
+                      Prompter::YesNoDefaultNo) == Prompter::Yes;
 }
 
 void TfBBatchEdit::FillChannels() {
@@ -366,7 +392,7 @@ void TfBBatchEdit::btnOkClick() {
             ToneBoxChange(box);
             return true;
         });
-    if (CheckInput())
+    if (CheckInput() && ConfirmOverwrite())
         FillChannels();
 }
 

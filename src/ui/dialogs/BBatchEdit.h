@@ -30,6 +30,8 @@ public:
     void FormShow();
     // Whether the input may be applied; says why when it may not.
     bool CheckInput();
+    // Asks before a fill overwrites channels in use; true when there are none or the user agreed.
+    bool ConfirmOverwrite();
     void FillChannels();
 
     // The start frequencies snap onto the channel raster as they are typed; false when the text
@@ -46,6 +48,7 @@ public:
     QLabel* lbReceive;
     QLineEdit* eReceive;
     QLabel* lbSend;
+    QLabel* lOverwrite;
     QLineEdit* eSend;
     QLabel* lbJg;
     QComboBox* cbJg;

@@ -20,6 +20,9 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <QValidator>
+
+#include <algorithm>
 
 namespace {
 
@@ -52,12 +55,40 @@ void ShowCode(QComboBox* box, const QString& code) {
 
 } // namespace
 
+namespace {
+
+// A typed channel number past either end is taken as the nearest channel ("150" shows the last,
+// "0" the first) instead of the keystroke being swallowed with nothing said.
+class ChannelSpinBox : public QSpinBox {
+public:
+    using QSpinBox::QSpinBox;
+
+protected:
+    QValidator::State validate(QString& input, int&) const override {
+        const QString digits = input.trimmed();
+        if (digits.isEmpty())
+            return QValidator::Intermediate;
+        if (digits.size() > 6)
+            return QValidator::Invalid;
+        for (const QChar c : digits)
+            if (!c.isDigit())
+                return QValidator::Invalid;
+        return QValidator::Acceptable;
+    }
+    int valueFromText(const QString& text) const override {
+        return std::clamp(text.trimmed().toInt(), minimum(), maximum());
+    }
+    void fixup(QString& input) const override { input = QString::number(valueFromText(input)); }
+};
+
+} // namespace
+
 TfBInfoEdit::TfBInfoEdit(TfMaindb& db, UiServices& ui, QWidget* parent)
     : QDialog(parent), Db(db), Ui(ui), Table(db.MainTable) {
     setObjectName(QStringLiteral("fBInfoEdit"));
     setWindowTitle(QStringLiteral("信道编辑"));
 
-    sexd = new QSpinBox(this);
+    sexd = new ChannelSpinBox(this);
     sexd->setObjectName(QStringLiteral("sexd"));
     sexd->setMinimum(1);
     sexd->setMaximum(qMax(1, Table.RowCount()));
@@ -340,10 +371,12 @@ bool TfBInfoEdit::eSendChange() {
     // The radio transmits only inside its band: no margin here.
     bool moved = false;
     v = ClampToBand(v, state.BandLow, state.BandHigh, 0.0, &moved);
+    // The dialog's own focus child, asked before the message box takes the activation away.
+    const bool typing = focusWidget() == eSend;
     if (moved)
         ShowPrompt(Ui.Prompts, m.Caution, m.OutRange, Prompter::Information);
     eSend->setText(FormatFrequency(SnapFrequency(v)));
-    if (eSend->hasFocus())
+    if (typing)
         cbQT->setFocus();
     StoreChannel();
     return true;

@@ -66,7 +66,12 @@ bool TfEmbeddedMessage::IsMessageCharacter(QChar c) {
 
 bool TfEmbeddedMessage::Run(TfMaindb& db, UiServices& ui, QWidget* parent) {
     TfEmbeddedMessage dialog(db, parent);
-    return ui.ExecDialog(dialog) == QDialog::Accepted;
+    const TEnMsg before = db.EmbeddedMessage;
+    const bool accepted = ui.ExecDialog(dialog) == QDialog::Accepted;
+    // A changed message is unsaved data like a changed channel: the save question must cover it.
+    if (accepted && !(db.EmbeddedMessage == before))
+        db.AppState.Modified = true;
+    return accepted;
 }
 
 void TfEmbeddedMessage::showEvent(QShowEvent* event) {

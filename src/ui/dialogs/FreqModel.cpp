@@ -106,13 +106,24 @@ TfFreqModel::TfFreqModel(TfMaindb& db, UiServices& ui, QWidget* parent) : QDialo
         OnToneCommitted(box, [this, box] { ToneBoxChange(box); });
         OnToneBoxDoubleClick(box, [this, box] { ToneBoxDblClick(box); });
     }
+    // What the user touched: OK stores the values as the rules show them (a reset 0 as the band's
+    // edge), which alone is no edit of the user's.
+    for (QLineEdit* edit : {cxRx, cxWcpl, cbjsyyp->lineEdit(), cbfsyyp->lineEdit()})
+        connect(edit, &QLineEdit::textEdited, this, [this] { Edited = true; });
+    for (QComboBox* box : {cbbjpl, cbwcfx, cbjsyyp, cbfsyyp})
+        connect(box, &QComboBox::activated, this, [this] { Edited = true; });
     connect(btnOk, &QPushButton::clicked, this, &TfFreqModel::btnOkClick);
     connect(btnCancel, &QPushButton::clicked, this, &TfFreqModel::btnCancelClick);
 }
 
 bool TfFreqModel::Run(TfMaindb& db, UiServices& ui, QWidget* parent) {
     TfFreqModel dialog(db, ui, parent);
-    return ui.ExecDialog(dialog) == QDialog::Accepted;
+    const TFun before = db.FunctionSettings;
+    const bool accepted = ui.ExecDialog(dialog) == QDialog::Accepted;
+    // A changed setting is unsaved data like a changed channel: the save question must cover it.
+    if (accepted && dialog.Edited && !(db.FunctionSettings == before))
+        db.AppState.Modified = true;
+    return accepted;
 }
 
 void TfFreqModel::showEvent(QShowEvent* event) {
@@ -227,6 +238,7 @@ void TfFreqModel::ToneBoxChange(QComboBox* box) {
 }
 
 void TfFreqModel::ToneBoxDblClick(QComboBox* box) {
+    Edited = true;
     const QString tone = TfToneOption::Pick(Db, Ui, this);
     if (tone.isEmpty())
         return;

@@ -66,6 +66,7 @@ private:
     TfMaindb& Db;
     UiServices& Ui;
     bool Shown = false;
+    bool Edited = false;
     QString RxText;
     QString OffsetText;
 };

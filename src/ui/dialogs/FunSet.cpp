@@ -203,7 +203,12 @@ QLabel* TfFunSet::LabelOf(const QWidget* control) const {
 bool TfFunSet::Run(TfMaindb& db, UiServices& ui, const QStringList& channelsInUse, QWidget* parent) {
     TfFunSet dialog(db, parent);
     dialog.FillChannelList(channelsInUse);
-    return ui.ExecDialog(dialog) == QDialog::Accepted;
+    const TFun before = db.FunctionSettings;
+    const bool accepted = ui.ExecDialog(dialog) == QDialog::Accepted;
+    // A changed setting is unsaved data like a changed channel: the save question must cover it.
+    if (accepted && !(db.FunctionSettings == before))
+        db.AppState.Modified = true;
+    return accepted;
 }
 
 void TfFunSet::FillChannelList(const QStringList& channelsInUse) {

@@ -4,6 +4,7 @@
 #include "app/Maindb.h"
 #include "core/Prompt.h"
 #include "core/Values.h"
+#include "ui/ChannelDelegates.h"
 #include "ui/TranslateForm.h"
 #include "ui/UiServices.h"
 
@@ -26,12 +27,12 @@ constexpr int kRowHeight = 22;
 
 // The cell editor of the two frequency columns: digits and the point only, and every committed
 // text goes through the dialog's check.
-class TestFrequencyDelegate : public QStyledItemDelegate {
+class TestFrequencyDelegate : public TextCellDelegate {
 public:
     using Check = std::function<std::optional<QString>(int column, const QString& text, int row)>;
 
     TestFrequencyDelegate(QObject* parent, Check check)
-        : QStyledItemDelegate(parent), CheckText(std::move(check)) {}
+        : TextCellDelegate(parent), CheckText(std::move(check)) {}
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const override {
         auto* editor = new QLineEdit(parent);
@@ -44,6 +45,9 @@ public:
 
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
         const auto* line = static_cast<QLineEdit*>(editor);
+        // Opening an editor and leaving it without typing is no edit.
+        if (!line->isModified())
+            return;
         if (const std::optional<QString> text = CheckText(index.column(), line->text(), index.row()))
             model->setData(index, *text);
     }
@@ -101,7 +105,13 @@ TfTestFrequency::TfTestFrequency(TfMaindb& db, UiServices& ui, QWidget* parent)
 
 bool TfTestFrequency::Run(TfMaindb& db, UiServices& ui, QWidget* parent) {
     TfTestFrequency dialog(db, ui, parent);
-    return ui.ExecDialog(dialog) == QDialog::Accepted;
+    const TTestFre before = db.TestFrequencies;
+    const bool accepted = ui.ExecDialog(dialog) == QDialog::Accepted;
+    // Changed test channels are unsaved edits: the save question must cover them.
+    if (accepted &&
+        (db.TestFrequencies.RxFreq != before.RxFreq || db.TestFrequencies.TxFreq != before.TxFreq))
+        db.AppState.Modified = true;
+    return accepted;
 }
 
 void TfTestFrequency::showEvent(QShowEvent* event) {

@@ -2,6 +2,7 @@
 
 #include "LinkDialog.h"
 
+class QLabel;
 class WriteOperation;
 
 // Writes the program's data into the radio ("向对讲机写数据"). Every OK sends the data as it stands
@@ -15,4 +16,8 @@ public:
 
 protected:
     void StartLink() override;
+
+private:
+    // The refusal of channels outside the band, in the current language.
+    QLabel* lOutOfBand = nullptr;
 };
