@@ -63,12 +63,23 @@ private slots:
         QTest::newRow("two points") << "446.0.1";
         QTest::newRow("infinity") << "inf";
         QTest::newRow("nan") << "nan";
+        QTest::newRow("comma as group separator") << "460,125";
+        QTest::newRow("thousands") << "1,000";
     }
     void parseFrequencyRefusesNonNumbers() {
         QFETCH(QString, text);
         double v = 123.0;
         QVERIFY(!ParseFrequencyText(text, v));
         QCOMPARE(v, 123.0);
+    }
+
+    // Values past any limit still compare as high (no overflow to the low end).
+    void hugeFrequenciesSaturate() {
+        double v = 0;
+        QVERIFY(ParseFrequencyText(QStringLiteral("1e308"), v));
+        QVERIFY(FrequencyUnits(v) > FrequencyUnits(1000.0));
+        QVERIFY(FrequencyUnits(-v) < 0);
+        QVERIFY(FrequencyUnits(1e18) > FrequencyUnits(650.0));
     }
 
     void parseBandText_data() {

@@ -354,6 +354,8 @@ private slots:
         batch.show();
         TypeAndLeave(batch.eReceive, QStringLiteral("440"));
         TypeAndLeave(batch.eSend, QStringLiteral("440"));
+        // Channel 3 is in use: the fill asks first.
+        f.Prompts.Answers = {Prompter::Yes};
         QTest::mouseClick(batch.btnOk, Qt::LeftButton);
         QCOMPARE(cell(128, Col::RxFrequency), QStringLiteral("443.17500"));
         QCOMPARE(cell(3, Col::Bandwidth), QStringLiteral("宽带"));
@@ -404,10 +406,6 @@ private slots:
             << "481"
             << "481"
             << "25.0" << false << 0 << 0 << Rows{{1, "470.00000"}, {2, "470.02500"}, {128, "473.17500"}};
-        QTest::newRow("all from 0 stays at band low")
-            << "0"
-            << "0"
-            << "25.0" << false << 0 << 0 << Rows{{1, "400.00000"}, {2, "400.02500"}};
     }
     void batchFills() {
         QFETCH(QString, receive);
@@ -467,15 +465,23 @@ private slots:
         QTest::newRow("reversed range") << "400"
                                         << "400" << 10 << 5 << "起始频道应小于结束频道！"
                                         << "提示";
+        // The refusal names the field.
         QTest::newRow("receive 481") << "481"
-                                     << "450" << 1 << 5 << "频率出错！"
+                                     << "450" << 1 << 5 << "频率出错！\n起始接收频率(MHz)"
                                      << "注意";
         QTest::newRow("receive 389.99") << "389.99"
-                                        << "450" << 1 << 5 << "频率出错！"
+                                        << "450" << 1 << 5 << "频率出错！\n起始接收频率(MHz)"
                                         << "注意";
         QTest::newRow("transmit 481") << "450"
-                                      << "481" << 1 << 5 << "频率出错！"
+                                      << "481" << 1 << 5 << "频率出错！\n起始发射频率(MHz)"
                                       << "注意";
+        // The untouched start of 0 fills nothing, in either mode.
+        QTest::newRow("all from 0") << "0"
+                                    << "0" << 0 << 0 << "频率出错！\n起始接收频率(MHz)"
+                                    << "注意";
+        QTest::newRow("range, transmit 0") << "450"
+                                           << "0" << 1 << 5 << "频率出错！\n起始发射频率(MHz)"
+                                           << "注意";
     }
     void batchRefusals() {
         QFETCH(QString, receive);
@@ -489,9 +495,11 @@ private slots:
         d.show();
         TypeAndLeave(d.eReceive, receive);
         TypeAndLeave(d.eSend, send);
-        QTest::mouseClick(d.rOne, Qt::LeftButton);
-        d.seFrom->setValue(from);
-        d.seTo->setValue(to);
+        if (from > 0) {
+            QTest::mouseClick(d.rOne, Qt::LeftButton);
+            d.seFrom->setValue(from);
+            d.seTo->setValue(to);
+        }
         QTest::mouseClick(d.btnOk, Qt::LeftButton);
         QCOMPARE(f.Shown(), QStringList{message});
         QCOMPARE(f.Captions(), QStringList{caption});
@@ -527,6 +535,14 @@ private slots:
         QTest::mouseClick(d.rOne, Qt::LeftButton);
         d.seFrom->setValue(2);
         d.seTo->setValue(3);
+        // Channel 3 is in use: the question comes first, and No changes nothing.
+        QTest::mouseClick(d.btnOk, Qt::LeftButton);
+        QCOMPARE(f.Prompts.Log.size(), 1);
+        QCOMPARE(f.Prompts.Log.constFirst().Kind, int(Prompter::YesNoDefaultNo));
+        QCOMPARE(f.Shown(), QStringList{QStringLiteral("将覆盖 1 个已有数据的信道，是否继续？")});
+        QCOMPARE(f.Db->MainTable.Text(3, Col::RxFrequency), QStringLiteral("440.00000"));
+        QVERIFY(!f.Db->MainTable.IsChannelInUse(2));
+        f.Prompts.Answers = {Prompter::Yes};
         QTest::mouseClick(d.btnOk, Qt::LeftButton);
         QCOMPARE(Row(*f.Db, 2), QStringList({"450.00000", "455.00000", "88.5", "D777N", "低", "宽带", "是",
                                              "DTMF", "开", "关闭"}));

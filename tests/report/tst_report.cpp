@@ -140,6 +140,30 @@ private slots:
         QCOMPARE(channels, expected);
     }
 
+    // A channel's six lines stay on one page; each page that continues the channels repeats the
+    // group's title.
+    void channelsStayWholeAcrossPages() {
+        UiFixture f;
+        f.Show();
+        for (int k = 1; k <= 128; ++k)
+            AddChannel(*f.Db, k, QStringLiteral("446.00625"), QStringLiteral("446.00625"));
+        const QStringList pages = PdfPages(ExportPdf(f, QStringLiteral("all.pdf")));
+        QVERIFY(pages.size() > 4);
+        int channels = 0;
+        for (int p = 2; p < pages.size(); ++p) {
+            QStringList lines = Lines(pages[p]).mid(4);
+            QCOMPARE(lines.value(0), QStringLiteral("信道频率设置"));
+            QCOMPARE(lines.last(), QString::number(p + 1));
+            lines = lines.mid(1, lines.size() - 2);
+            QVERIFY2(!lines.isEmpty() && lines.size() % 6 == 0, qPrintable(lines.join(QLatin1Char('|'))));
+            for (int i = 0; i < lines.size(); i += 6) {
+                QCOMPARE(lines[i], QStringLiteral("信道编号%1").arg(++channels));
+                QVERIFY(lines[i + 5].startsWith(QStringLiteral("PTTID")));
+            }
+        }
+        QCOMPARE(channels, 128);
+    }
+
     void noChannelGivesTitleAndOneEmptyLine() {
         UiFixture f;
         f.Show();

@@ -7,6 +7,7 @@
 #include "core/Prompt.h"
 #include "ui/FileChooser.h"
 #include "ui/MainFrm.h"
+#include "ui/MessageBoxPrompter.h"
 #include "ui/UiServices.h"
 
 #include <QDialog>
@@ -42,6 +43,9 @@ struct UiOptions {
     bool LanguageFiles = true; // copy Chinese.Ini and English.Ini into the program directory
     QString SysInfo;           // text of SysInfo.Ini; none when empty
     QStringList Ports;         // what ListComPorts finds
+    // Real message boxes, file dialogs and modal dialogs (answered by a ModalScript), instead of the
+    // scripted ones: the paths where a modal window takes the focus from an editor.
+    bool RealDialogs = false;
 };
 
 struct UiFixture {
@@ -61,7 +65,11 @@ struct UiFixture {
                 file.write(options.SysInfo.toUtf8());
         }
         Db = std::make_unique<TfMaindb>(Dir());
-        Ui = std::make_unique<UiServices>(Prompts, Files);
+        if (options.RealDialogs) {
+            Ui = std::make_unique<UiServices>(Boxes, RealFiles);
+        } else {
+            Ui = std::make_unique<UiServices>(Prompts, Files);
+        }
         const QStringList ports = options.Ports;
         Ui->ListPorts = [ports](QStringList* list) {
             if (list)
@@ -71,19 +79,20 @@ struct UiFixture {
             Opened.append(url);
             return true;
         };
-        Ui->ExecDialog = [this](QDialog& dialog) {
-            const auto it = OnDialog.find(dialog.objectName());
-            if (it == OnDialog.end()) {
-                // Nobody scripted this dialog: it is shown and cancelled.
+        if (!options.RealDialogs)
+            Ui->ExecDialog = [this](QDialog& dialog) {
+                const auto it = OnDialog.find(dialog.objectName());
+                if (it == OnDialog.end()) {
+                    // Nobody scripted this dialog: it is shown and cancelled.
+                    dialog.show();
+                    dialog.reject();
+                    return static_cast<int>(QDialog::Rejected);
+                }
                 dialog.show();
-                dialog.reject();
-                return static_cast<int>(QDialog::Rejected);
-            }
-            dialog.show();
-            it->second(dialog);
-            dialog.hide();
-            return dialog.result();
-        };
+                it->second(dialog);
+                dialog.hide();
+                return dialog.result();
+            };
         Window = std::make_unique<TfMainFrm>(*Db, *Ui);
     }
 
@@ -112,6 +121,8 @@ struct UiFixture {
     QTemporaryDir Temp;
     ScriptedPrompter Prompts;
     ScriptedFileChooser Files;
+    MessageBoxPrompter Boxes;
+    DialogFileChooser RealFiles;
     QList<QUrl> Opened;
     // Scripted dialogs by object name: the dialog has been shown; the script clicks its buttons.
     std::map<QString, std::function<void(QDialog&)>> OnDialog;

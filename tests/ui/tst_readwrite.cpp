@@ -262,7 +262,8 @@ private slots:
         b.W().RunCommand(20);
 
         QCOMPARE(maximum, 136);
-        QCOMPARE(b.Shown(), QStringList{"ReadOk"});
+        // Unsaved edits are offered for saving before the read replaces them (answered No).
+        QCOMPARE(b.Shown(), (QStringList{"SaveProgram", "ReadOk"}));
         QCOMPARE(b.Addresses(SimCommand::Read), ReadOrder());
         QTRY_VERIFY(!b.Radio().InSession());
         QCOMPARE(b.CommandKinds().last(), SimCommand::End);
@@ -311,7 +312,7 @@ private slots:
         b.Radio().SetMemory(image);
         b.F.OnDialog[QStringLiteral("fReadRadio")] = [](QDialog& d) { RunLinkDialog(d); };
         b.W().RunCommand(20);
-        QCOMPARE(b.Shown(), QStringList{"ReadOk"});
+        QCOMPARE(b.Shown(), (QStringList{"SaveProgram", "ReadOk"}));
         QCOMPARE(GridTexts(b), QStringList());
         QCOMPARE(b.Db().AppState.BandName, band);
         QCOMPARE(b.W().cbFreq->currentText(), band);
@@ -408,7 +409,7 @@ private slots:
         // The click may arrive one block after the position it was meant for.
         QVERIFY2(shownAt >= qMax(position, 0) && shownAt <= qMax(position, 0) + 1,
                  qPrintable(QString::number(shownAt)));
-        QCOMPARE(b.Shown(), QStringList());
+        QCOMPARE(b.Shown(), QStringList{"SaveProgram"});
         CompareStates(ProgramState(b), before);
         // The radio was told that the session is over.
         QTRY_VERIFY(!b.Radio().InSession());
@@ -437,7 +438,8 @@ private slots:
         b.Radio().AddFault(silent);
         QElapsedTimer clock;
         qint64 askedAfter = -1;
-        b.Prompts.Answers = {answer};
+        // No to saving the typed data first, then the answer to the time-out.
+        b.Prompts.Answers = {Prompter::No, answer};
         b.Prompts.OnShow = [&](const QString&, int kind) {
             if (kind != Prompter::RetryCancel)
                 return;
@@ -465,11 +467,11 @@ private slots:
         QVERIFY2(askedAfter >= timing.ReplyTimeoutMs && askedAfter < timing.ReplyTimeoutMs + 600,
                  qPrintable(QString::number(askedAfter)));
         if (answer == Prompter::Retry) {
-            QCOMPARE(b.Shown(), (QStringList{"ComError?", "ReadOk"}));
+            QCOMPARE(b.Shown(), (QStringList{"SaveProgram", "ComError?", "ReadOk"}));
             QCOMPARE(b.Db().AppState.BandName, QStringLiteral("137.0 - 144.0MHz"));
             QVERIFY(GridTexts(b).contains(QStringLiteral("128/2=462.56250")));
         } else {
-            QCOMPARE(b.Shown(), QStringList{"ComError?"});
+            QCOMPARE(b.Shown(), (QStringList{"SaveProgram", "ComError?"}));
             QVERIFY(okAfterCancel);
             CompareStates(ProgramState(b), before);
         }
@@ -549,7 +551,9 @@ private slots:
         b.F.OnDialog[QStringLiteral("fWriteRadio")] = script;
         b.W().RunCommand(tag);
         QVERIFY(closedByItself);
-        QCOMPARE(b.Shown(), QStringList{"LPortError"});
+        // A read first offers the typed data for saving.
+        QCOMPARE(b.Shown(),
+                 tag == 20 ? (QStringList{"SaveProgram", "LPortError"}) : QStringList{"LPortError"});
         CompareStates(ProgramState(b), before);
     }
 
@@ -598,7 +602,8 @@ private slots:
         const QByteArray memory = b.Radio().Memory();
         b.W().RunCommand(21);
         b.W().RunCommand(20);
-        QCOMPARE(b.Shown(), (QStringList{"ReadOk", "WriteOk", "ReadOk"}));
+        // What the first read brought in is unsaved: the second read offers it for saving.
+        QCOMPARE(b.Shown(), (QStringList{"ReadOk", "WriteOk", "SaveProgram", "ReadOk"}));
         QCOMPARE(GridTexts(b), cells);
         QCOMPARE(Spaced(b.Radio().Memory()), Spaced(memory));
     }
