@@ -234,7 +234,9 @@ private slots:
         prompter.Answers = answers;
         ReadOperation read(cat.Models, cat.Bands, cat.Messages, prompter);
         LinkTiming timing = LinkTiming::Fast();
-        timing.BeforeIdentityMs = 20; // the radio's pause: the duplicate arrives within it
+        // Long enough for the duplicate (5 ms after the first) to arrive before the identity request
+        // even on a busy machine; with the radio's own 20 ms it usually does too.
+        timing.BeforeIdentityMs = 200;
         read.SetTiming(timing);
         read.SetPortName(radio.Pty.SlavePath());
         const QStringList* log = TrafficLog(read);
