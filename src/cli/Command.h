@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <QTextStream>
 
+class TfMaindb;
+
 // Every subcommand lives in its own file and registers itself with a static CommandRegistration.
 // `run` gets the arguments after the subcommand name and returns the exit status:
 // 0 success, 1 failure (message on standard error), 2 wrong usage.
@@ -21,3 +23,6 @@ enum ExitStatus { ExitOk = 0, ExitFailure = 1, ExitUsage = 2 };
 
 QTextStream& StdErr();
 QTextStream& StdOut();
+
+// The messages of the language chosen with --lang, if any; without it those of SysInfo.Ini stay.
+void ApplyLanguageOption(TfMaindb& db);

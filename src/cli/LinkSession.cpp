@@ -36,7 +36,22 @@ bool ParseLinkOptions(const QCommandLineParser& parser, const QString& command, 
     return true;
 }
 
+void ProgressLine::Show(const QString& label, int position, int maximum) {
+    StdErr() << '\r' << label << ' ' << position << '/' << maximum << "   ";
+    StdErr().flush();
+    Open = true;
+}
+
+void ProgressLine::End() {
+    if (!Open)
+        return;
+    StdErr() << '\n';
+    StdErr().flush();
+    Open = false;
+}
+
 int CliPrompter::Show(const QString&, const QString& text, int kind) {
+    Progress.End();
     const QString context = Operation ? Operation->LastFailure().Context : QString();
     if (kind != Prompter::RetryCancel) {
         // Failures are reported, with their context, when the run has ended.
@@ -67,12 +82,12 @@ bool RunLinkOperation(LinkOperation& op, CliPrompter& prompter, const LinkOption
             StdErr().flush();
         });
     const bool terminal = ::isatty(STDERR_FILENO) == 1 && !options.Verbose;
-    bool lineShown = false;
     if (terminal)
         connections << QObject::connect(&op, &LinkOperation::progress, &op, [&](int position, int maximum) {
-            StdErr() << '\r' << progressLabel << ' ' << position << '/' << maximum << "   ";
-            StdErr().flush();
-            lineShown = true;
+            // Only the transfer moves the bar; a write that has ended sets it back to 0.
+            const LinkOperation::Stage stage = op.CurrentStage();
+            if (stage == LinkOperation::Stage::Transferring || stage == LinkOperation::Stage::Ending)
+                prompter.Progress.Show(progressLabel, position, maximum);
         });
 
     op.SetPortName(options.Port);
@@ -89,8 +104,7 @@ bool RunLinkOperation(LinkOperation& op, CliPrompter& prompter, const LinkOption
     }
     for (const auto& c : connections)
         QObject::disconnect(c);
-    if (lineShown)
-        StdErr() << '\n';
+    prompter.Progress.End();
     if (!success) {
         const LinkFailure f = op.LastFailure();
         StdErr() << "v35ctl " << command << ": " << f.Message << '\n';

@@ -21,6 +21,17 @@ struct LinkOptions {
 // False (message on standard error) when an option is missing or malformed.
 bool ParseLinkOptions(const QCommandLineParser& parser, const QString& command, LinkOptions& out);
 
+// The progress of a transfer on a terminal, redrawn in place on one line. Anything else written
+// to standard error ends that line first, so that no message is glued to it.
+class ProgressLine {
+public:
+    void Show(const QString& label, int position, int maximum);
+    void End();
+
+private:
+    bool Open = false;
+};
+
 // The link's messages on standard error; the Retry/Cancel question answered with Retry as often
 // as --retries allows, then with Cancel.
 class CliPrompter : public Prompter {
@@ -29,6 +40,8 @@ public:
     int Show(const QString& caption, const QString& text, int kind) override;
     // Set by the runner so that a question can say what went wrong.
     const LinkOperation* Operation = nullptr;
+    // End it before writing anything else to standard error during a run.
+    ProgressLine Progress;
 
 private:
     QString Command;

@@ -48,6 +48,7 @@ int RunRead(const QStringList& args) {
     }
 
     TfMaindb db(QCoreApplication::applicationDirPath());
+    ApplyLanguageOption(db);
     CliPrompter prompter(QStringLiteral("read"), options.Retries);
     ReadOperation op(db.Catalogue, db.BandList, db.Messages, prompter);
     if (!RunLinkOperation(op, prompter, options, QStringLiteral("read"), QStringLiteral("reading")))

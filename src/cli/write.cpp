@@ -53,6 +53,7 @@ int RunWrite(const QStringList& args) {
     }
 
     TfMaindb db(QCoreApplication::applicationDirPath());
+    ApplyLanguageOption(db);
     int band = 0;
     if (parser.isSet(QStringLiteral("band"))) {
         band = FindBand(db.BandList, parser.value(QStringLiteral("band")));
@@ -77,7 +78,8 @@ int RunWrite(const QStringList& args) {
     CliPrompter prompter(QStringLiteral("write"), options.Retries);
     WriteOperation op(db.Catalogue, db.BandList, db.Messages, prompter);
     op.SetCodeplug(file.Plug);
-    QObject::connect(&op, &WriteOperation::currentChannelAssigned, &op, [](int channel) {
+    QObject::connect(&op, &WriteOperation::currentChannelAssigned, &op, [&prompter](int channel) {
+        prompter.Progress.End();
         StdErr() << "v35ctl write: no current channel set; the radio starts on channel " << channel
                  << ", the first in use\n";
     });

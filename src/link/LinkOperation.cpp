@@ -9,6 +9,10 @@
 #include <QSerialPort>
 #include <QTimer>
 
+#ifdef Q_OS_UNIX
+#include <poll.h>
+#endif
+
 LinkTiming LinkTiming::Fast() {
     LinkTiming t;
     t.BeforeHandshakeMs = 5;
@@ -32,6 +36,21 @@ QTimer* OneShot(QObject* parent, const char* name) {
     t->setSingleShot(true);
     t->setTimerType(Qt::PreciseTimer);
     return t;
+}
+
+// What a failing read on the port means. A terminal whose other end went away reports a read
+// error with whatever errno was left over (an earlier ioctl's, say), so the line itself is asked.
+QString PortLostText(QSerialPort* serial, QSerialPort::SerialPortError error) {
+#ifdef Q_OS_UNIX
+    pollfd p{};
+    p.fd = static_cast<int>(serial->handle());
+    p.events = POLLIN;
+    if (p.fd >= 0 && ::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)))
+        return QStringLiteral("the line was hung up (the other end closed it, or the adapter was unplugged)");
+#endif
+    return error == QSerialPort::ResourceError
+               ? QStringLiteral("the device went away: %1").arg(serial->errorString())
+               : QStringLiteral("reading from the port failed: %1").arg(serial->errorString());
 }
 
 } // namespace
@@ -85,8 +104,15 @@ void LinkOperation::ConnectDevice() {
     connect(Device, &QIODevice::readyRead, this, &LinkOperation::OnReadyRead);
     if (auto* serial = qobject_cast<QSerialPort*>(Device.data())) {
         connect(serial, &QSerialPort::errorOccurred, this, [this, serial](QSerialPort::SerialPortError e) {
-            if (e == QSerialPort::NoError || e == QSerialPort::TimeoutError)
+            // Opening reports its own failure (and a terminal refuses the modem lines); closing a
+            // port whose other end is gone may complain too.
+            if (e == QSerialPort::NoError || e == QSerialPort::TimeoutError || OpeningPort || ClosingPort)
                 return;
+            if (e == QSerialPort::ResourceError || e == QSerialPort::ReadError) {
+                // A read that failed fails again at once, for ever: the port is of no more use.
+                OnHangUp(PortLostText(serial, e));
+                return;
+            }
             const QString what = QStringLiteral("%1, %2").arg(
                 QLatin1String(QMetaEnum::fromType<QSerialPort::SerialPortError>().valueToKey(e)),
                 serial->errorString());
@@ -95,6 +121,7 @@ void LinkOperation::ConnectDevice() {
         });
     } else if (auto* end = qobject_cast<VirtualPortEnd*>(Device.data())) {
         connect(end, &VirtualPortEnd::lineError, this, &LinkOperation::OnLineError);
+        connect(end, &VirtualPortEnd::hungUp, this, &LinkOperation::OnHangUp);
     } else {
         // Any other byte stream: the other end going away is its line error.
         connect(Device, &QIODevice::readChannelFinished, this,
@@ -106,6 +133,48 @@ QString LinkOperation::PortText() const {
     return Name.isEmpty() ? QStringLiteral("(no port)") : Name;
 }
 
+bool LinkOperation::OpenDevice(QString* why) {
+    HungUp = false;
+    if (!Device) {
+        *why = QStringLiteral("no port chosen");
+        return false;
+    }
+    if (Device->isOpen()) {
+        ClosingPort = true;
+        Device->close();
+        ClosingPort = false;
+    }
+    ConnectDevice();
+    auto* serial = qobject_cast<QSerialPort*>(Device.data());
+    if (!serial) {
+        if (Device->open(QIODevice::ReadWrite))
+            return true;
+        *why = Device->errorString();
+        return false;
+    }
+    OpeningPort = true;
+    serial->setBaudRate(QSerialPort::Baud9600);
+    serial->setDataBits(QSerialPort::Data8);
+    serial->setParity(QSerialPort::NoParity);
+    serial->setStopBits(QSerialPort::TwoStop);
+    serial->setFlowControl(QSerialPort::NoFlowControl);
+    const bool ok = serial->open(QIODevice::ReadWrite);
+    if (ok) {
+        // A pseudo-terminal has no modem lines: failing to raise them is no error.
+        serial->setDataTerminalReady(true);
+        serial->setRequestToSend(true);
+    } else {
+        *why = serial->errorString();
+    }
+    serial->clearError();
+    OpeningPort = false;
+    return ok;
+}
+
+bool LinkOperation::PortIsOpen() const {
+    return Device && Device->isOpen();
+}
+
 bool LinkOperation::OpenPort() {
     StopTimers();
     EndAttempt();
@@ -115,35 +184,7 @@ bool LinkOperation::OpenPort() {
     FirstTry = true;
     SetPosition(0);
     QString why;
-    bool ok = false;
-    if (!Device) {
-        why = QStringLiteral("no port chosen");
-    } else {
-        if (Device->isOpen())
-            Device->close();
-        ConnectDevice();
-        if (auto* serial = qobject_cast<QSerialPort*>(Device.data())) {
-            serial->setBaudRate(QSerialPort::Baud9600);
-            serial->setDataBits(QSerialPort::Data8);
-            serial->setParity(QSerialPort::NoParity);
-            serial->setStopBits(QSerialPort::TwoStop);
-            serial->setFlowControl(QSerialPort::NoFlowControl);
-            ok = serial->open(QIODevice::ReadWrite);
-            if (ok) {
-                // A pseudo-terminal has no modem lines: failing to raise them is no error.
-                serial->setDataTerminalReady(true);
-                serial->setRequestToSend(true);
-                serial->clearError();
-            } else {
-                why = serial->errorString();
-                serial->clearError();
-            }
-        } else {
-            ok = Device->open(QIODevice::ReadWrite);
-            if (!ok)
-                why = Device->errorString();
-        }
-    }
+    const bool ok = OpenDevice(&why);
     if (!ok) {
         ShowErrorOnce(Messages.LPortError, QStringLiteral("cannot open %1: %2").arg(PortText(), why));
         SetOkEnabled(false);
@@ -185,7 +226,9 @@ void LinkOperation::close() {
             if (auto* serial = qobject_cast<QSerialPort*>(Device.data()))
                 serial->flush();
         }
+        ClosingPort = true;
         Device->close();
+        ClosingPort = false;
         emit traffic(QStringLiteral("port %1 closed").arg(PortText()));
     }
     // A closed operation no longer listens: another one may use the same device now.
@@ -243,7 +286,33 @@ void LinkOperation::DiscardBuffers() {
         Device->readAll();
 }
 
+void LinkOperation::DiscardInput() {
+    if (!Device || !Device->isOpen())
+        return;
+    if (auto* serial = qobject_cast<QSerialPort*>(Device.data()))
+        serial->clear(QSerialPort::Input);
+    else if (auto* end = qobject_cast<VirtualPortEnd*>(Device.data()))
+        end->clearInput();
+    const QByteArray stale = Device->readAll();
+    if (!stale.isEmpty())
+        emit traffic(QStringLiteral("<- %1  (stale, discarded)").arg(HexBytes(stale)));
+}
+
 void LinkOperation::BeginHandshake() {
+    if (Device && !Device->isOpen() && HungUp) {
+        // The port was closed by a hang-up: the cable may be back by now.
+        QString why;
+        if (!OpenDevice(&why)) {
+            SetStage(Stage::Finished);
+            ShowErrorOnce(
+                Messages.LPortError,
+                QStringLiteral("cannot open %1 again after it was hung up: %2").arg(PortText(), why));
+            SetOkEnabled(true);
+            EmitFinished(false);
+            return;
+        }
+        emit traffic(QStringLiteral("port %1 open again").arg(PortText()));
+    }
     if (!Device || !Device->isOpen()) {
         SetStage(Stage::Finished);
         ShowErrorOnce(Messages.LPortError, QStringLiteral("port %1 is not open").arg(PortText()));
@@ -252,6 +321,7 @@ void LinkOperation::BeginHandshake() {
     }
     // Whatever an earlier, broken-off exchange left on the line would be taken for the reply.
     DiscardBuffers();
+    Arrived.clear();
     SetStage(Stage::HandshakeSent);
     Collector.Expect(1);
     TryTime->start(Timing.ReplyTimeoutMs);
@@ -273,6 +343,8 @@ void LinkOperation::OnReadyRead() {
     const QByteArray data = Device->readAll();
     if (data.isEmpty())
         return;
+    if (Arrived.size() < ReplyCollector::kBufferSize)
+        Arrived += data.left(ReplyCollector::kBufferSize - Arrived.size());
     if (!Collector.Awaiting()) {
         emit traffic(QStringLiteral("<- %1  (not awaited, dropped)").arg(HexBytes(data)));
         return;
@@ -290,11 +362,14 @@ void LinkOperation::OnReadyRead() {
         }
         SessionOpen = true;
         SetStage(Stage::IdentityAwaited);
-        Collector.Expect(kIdentitySize);
         TryTime->stop();
         Pause(Timing.BeforeIdentityMs, [this] {
             const char request[] = {static_cast<char>(kIdentityRequest),
                                     static_cast<char>(kIdentityArgument)};
+            // A second acknowledgement (or any stray byte) is not the start of the identity.
+            DiscardInput();
+            Arrived.clear();
+            Collector.Expect(kIdentitySize);
             Send(QByteArray(request, 2), QStringLiteral("identity request"));
             if (State == Stage::IdentityAwaited)
                 TryTime->start(Timing.ReplyTimeoutMs);
@@ -344,6 +419,9 @@ void LinkOperation::RunNextExchange() {
     const Exchange& e = Exchanges[NextExchange];
     LineError = false;
     Waiting = true;
+    // Whatever came after the last reply is not the start of this one.
+    DiscardInput();
+    Arrived.clear();
     switch (e.Type) {
     case Exchange::Ack:
         Collector.Expect(1);
@@ -380,11 +458,29 @@ void LinkOperation::HandleExchangeReply(const QByteArray& reply) {
             return;
         }
         break;
-    case Exchange::Read:
+    case Exchange::Read: {
+        // Bytes 1-3 repeat the address and length asked for: a reply shifted by a stray byte, or
+        // one for another block, would put its data in the wrong place.
+        const QByteArray asked = BlockCommand(kReadCommand, e.Address).mid(1, 3);
+        if (reply.mid(1, 3) != asked) {
+            FailLikeTimeout(
+                QStringLiteral("the reply to R %1 from the radio on %2 is for another block: bytes "
+                               "1-3 are %3, not %4 (reply %5)")
+                    .arg(AddressText(e.Address), PortText(), HexBytes(reply.mid(1, 3)), HexBytes(asked),
+                         HexBytes(reply)));
+            return;
+        }
         StoreBlock(e.Address, reply.mid(kReadReplyHeader, kBlockBytes));
         break;
+    }
     case Exchange::Write:
-        break; // the value of the one-byte reply carries no meaning
+        // Any other answer is taken as consent; a refusal is a failed exchange.
+        if (!reply.isEmpty() && static_cast<quint8>(reply[0]) == kNak) {
+            FailLikeTimeout(QStringLiteral("the radio on %1 refused W %2: it answered 15 (NAK)")
+                                .arg(PortText(), AddressText(e.Address)));
+            return;
+        }
+        break;
     }
     if (e.CountsProgress)
         SetPosition(ProgressPosition + 1);
@@ -407,7 +503,7 @@ void LinkOperation::CheckDrained(int polls) {
     if (State != Stage::Ending)
         return;
     // Give up after a while and carry on as if it had drained: the radio has its data by now.
-    if (!Device || Device->bytesToWrite() == 0 || polls >= Timing.DrainPolls) {
+    if (!Device || !Device->isOpen() || Device->bytesToWrite() == 0 || polls >= Timing.DrainPolls) {
         FinishRun();
         return;
     }
@@ -453,11 +549,61 @@ QString LinkOperation::AwaitedText() const {
                       .arg(Collector.ReceivedCount() + Collector.ExpectedCount());
         break;
     }
-    const QByteArray partial = Collector.Partial();
+    // Everything since the command, not only the reply in progress: bytes that made up a wrong
+    // answer count too.
+    const QByteArray seen = Arrived.isEmpty() ? Collector.Partial() : Arrived;
     return QStringLiteral("%1; %2").arg(
-        awaited, partial.isEmpty()
+        awaited, seen.isEmpty()
                      ? QStringLiteral("nothing arrived")
-                     : QStringLiteral("%1 bytes arrived: %2").arg(partial.size()).arg(HexBytes(partial)));
+                     : QStringLiteral("%1 bytes arrived: %2").arg(seen.size()).arg(HexBytes(seen)));
+}
+
+void LinkOperation::FailLikeTimeout(const QString& context) {
+    emit traffic(context);
+    EndAttempt();
+    SetStage(Stage::Finished);
+    PendingContext = context; // the time-out handler asks whether to try again
+    TryTime->start(0);
+}
+
+void LinkOperation::OnHangUp(const QString& what) {
+    if (HungUp)
+        return; // reported once
+    HungUp = true;
+    SessionOpen = false; // nobody is there to take the end command
+    // Closed on the next turn of the event loop: the port may be inside its own notification.
+    const QPointer<QIODevice> device = Device;
+    QMetaObject::invokeMethod(
+        this,
+        [this, device] {
+            if (!HungUp || Device != device || !Device || !Device->isOpen())
+                return;
+            ClosingPort = true;
+            Device->close();
+            ClosingPort = false;
+            emit traffic(QStringLiteral("port %1 closed").arg(PortText()));
+        },
+        Qt::QueuedConnection);
+    if (!InExchange()) {
+        emit traffic(QStringLiteral("%1: %2; the port is closed").arg(PortText(), what));
+        return;
+    }
+    // Like a line error, but never retried silently: the port is closed, and the failure names
+    // the exchange it broke.
+    const bool transferring = State == Stage::Transferring;
+    const QString context = QStringLiteral("%1: %2, while awaiting %3").arg(PortText(), what, AwaitedText());
+    LineError = true;
+    EndAttempt();
+    SetStage(Stage::Finished);
+    TryTime->start(Timing.ReplyTimeoutMs);
+    if (transferring) {
+        ShowErrorOnce(Messages.ComError, context);
+        OnRunFailed();
+        EmitFinished(false);
+    } else {
+        emit traffic(context);
+        PendingContext = context; // the time-out asks whether to try again
+    }
 }
 
 void LinkOperation::OnLineError(const QString& what) {

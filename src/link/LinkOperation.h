@@ -73,6 +73,8 @@ public:
     int Position() const { return ProgressPosition; }
     int Maximum() const { return ProgressMaximum; }
     bool OkEnabled() const { return OkButton; }
+    // The port is open (false after a hang-up closed it).
+    bool PortIsOpen() const;
     // The last attempt completed.
     bool Succeeded() const { return Success; }
     LinkFailure LastFailure() const { return Failure; }
@@ -146,7 +148,11 @@ private:
     void StopTimers();
     void Send(const QByteArray& bytes, const QString& what);
     void DiscardBuffers();
+    // Drops what arrived since the last reply, so that it is not taken for the next one.
+    void DiscardInput();
     void ConnectDevice();
+    // Opens Device with the radio's line settings; why says what failed.
+    bool OpenDevice(QString* why);
 
     void BeginHandshake();
     void SendHandshakeByte(int index);
@@ -159,6 +165,10 @@ private:
 
     void OnReadyRead();
     void OnLineError(const QString& what);
+    // The other end went away: the port is closed and the hang-up reported once.
+    void OnHangUp(const QString& what);
+    // A reply that came but cannot be used: handled like a reply that never came.
+    void FailLikeTimeout(const QString& context);
     void OnReplyTimeout();
     void OnRetryTimer();
     void OnCloseTimer();
@@ -176,6 +186,10 @@ private:
     bool Waiting = false;
     bool SessionOpen = false; // the radio acknowledged a handshake and got no end command since
     QString LastCommand;
+    QByteArray Arrived; // every byte received since the last command was sent
+    bool OpeningPort = false;
+    bool ClosingPort = false;
+    bool HungUp = false; // a hang-up closed the port; the next attempt opens it again
     QString PendingContext;
     int ProgressPosition = 0;
     int ProgressMaximum = 0;

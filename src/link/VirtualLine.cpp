@@ -92,7 +92,9 @@ void VirtualLine::HangUp() {
     LineUp = false;
     Buffers[kComputer].clear();
     Buffers[kRadio].clear();
-    ReportError(kComputer, QStringLiteral("the line was hung up"));
+    VirtualPortEnd* end = Ends[kComputer];
+    QMetaObject::invokeMethod(
+        end, [end] { emit end->hungUp(QStringLiteral("the line was hung up")); }, Qt::QueuedConnection);
 }
 
 bool VirtualLine::Connected() const {

@@ -21,8 +21,10 @@ public:
     void clearInput();
 
 signals:
-    // The line reported an error to this end (noise, or the cable was pulled).
+    // The line reported an error to this end (noise).
     void lineError(const QString& what);
+    // The cable was pulled: nothing passes until this end is opened again.
+    void hungUp(const QString& what);
 
 protected:
     qint64 readData(char* data, qint64 maxSize) override;

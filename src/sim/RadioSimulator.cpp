@@ -20,6 +20,8 @@ namespace {
 // One byte on a 9600-baud line with a start bit, 8 data bits and 2 stop bits.
 constexpr qint64 kByteNs = 11LL * 1000000000LL / 9600;
 constexpr int kShortReplyBytes = 10;
+// Long enough for the computer to see the late bytes in a data event of their own.
+constexpr int kLateMs = 5;
 
 QString CommandText(quint8 command, int address) {
     return QString(QLatin1Char(static_cast<char>(command))) + QLatin1Char(' ') + AddressText(address);
@@ -307,6 +309,10 @@ void RadioSimulator::FinishHandshake(qint64 at, Effects& fx) {
     Session = true;
     BlocksWritten = 0;
     Send(QByteArray(1, static_cast<char>(kAck)), at, fx);
+    if (TakeFault(SimFault::DupAck)) {
+        fx.Log << QStringLiteral("(fault dup-ack: acknowledged twice)");
+        fx.Late.append(static_cast<char>(kAck));
+    }
 }
 
 void RadioSimulator::AnswerIdentity(qint64 at, Effects& fx) {
@@ -367,13 +373,31 @@ void RadioSimulator::ExecuteBlockCommand(qint64 at, Effects& fx) {
         fx.Noise = true;
         return;
     }
+    if (!isRead && HasFault(SimFault::NakWrite)) {
+        fx.Log << QStringLiteral("%1 (fault nak-write: refused with 0x15, not stored)").arg(text);
+        Record(kind, address, false);
+        Send(QByteArray(1, static_cast<char>(kNak)), at, fx);
+        return;
+    }
     const bool cut = TakeFault(SimFault::Short, address);
     Record(kind, address, true);
     if (isRead) {
-        QByteArray reply = BlockCommand(kWriteCommand, address, Image.mid(address, kBlockBytes));
-        if (cut)
+        QString note;
+        int replyAddress = address;
+        if (address + 2 * kBlockBytes <= kImageSize && TakeFault(SimFault::Next, address)) {
+            replyAddress = address + kBlockBytes;
+            note += QStringLiteral(" (fault next: answered with %1)").arg(AddressText(replyAddress));
+        }
+        QByteArray reply = BlockCommand(kWriteCommand, replyAddress, Image.mid(replyAddress, kBlockBytes));
+        if (cut) {
             reply.truncate(kShortReplyBytes);
-        fx.Log << text + (cut ? QStringLiteral(" (fault short: %1 bytes)").arg(kShortReplyBytes) : QString());
+            note += QStringLiteral(" (fault short: %1 bytes)").arg(kShortReplyBytes);
+        }
+        if (TakeFault(SimFault::Stray, address)) {
+            reply.prepend('\0');
+            note += QStringLiteral(" (fault stray: 00 in front)");
+        }
+        fx.Log << text + note;
         Send(reply, at, fx);
         State = Parse::AwaitAck;
         return;
@@ -432,6 +456,14 @@ void RadioSimulator::Emit(const Effects& fx) {
         if (Device)
             Device->write(fx.Bytes);
         emit transmit(fx.Bytes);
+    }
+    if (!fx.Late.isEmpty()) {
+        const QByteArray late = fx.Late;
+        QTimer::singleShot(kLateMs, this, [this, late] {
+            Effects f;
+            Send(late, Clock.nsecsElapsed(), f);
+            Emit(f);
+        });
     }
     for (const int blocks : fx.SessionsEnded)
         emit sessionEnded(blocks);

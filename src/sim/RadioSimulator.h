@@ -96,6 +96,7 @@ private:
     // receiver may change memory or faults).
     struct Effects {
         QByteArray Bytes;
+        QByteArray Late; // sent a moment after Bytes, as a separate piece
         bool Hangup = false;
         bool Noise = false;
         QList<int> SessionsEnded;

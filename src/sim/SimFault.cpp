@@ -13,11 +13,19 @@ struct KindName {
 };
 
 constexpr KindName kKinds[] = {
-    {SimFault::Silent, "silent", false}, {SimFault::Identity, "identity", false},
-    {SimFault::NoAck, "no-ack", false},  {SimFault::NoIdentity, "no-identity", false},
-    {SimFault::Nak, "nak", false},       {SimFault::Drop, "drop", true},
-    {SimFault::Short, "short", true},    {SimFault::Hangup, "hangup", true},
+    {SimFault::Silent, "silent", false},
+    {SimFault::Identity, "identity", false},
+    {SimFault::NoAck, "no-ack", false},
+    {SimFault::NoIdentity, "no-identity", false},
+    {SimFault::Nak, "nak", false},
+    {SimFault::Drop, "drop", true},
+    {SimFault::Short, "short", true},
+    {SimFault::Hangup, "hangup", true},
     {SimFault::Noise, "noise", true},
+    {SimFault::DupAck, "dup-ack", false},
+    {SimFault::Stray, "stray", true},
+    {SimFault::Next, "next", true},
+    {SimFault::NakWrite, "nak-write", false},
 };
 
 bool Fail(QString* error, const QString& text) {
@@ -59,9 +67,12 @@ bool ParseSimFault(const QString& text, SimFault& fault, QString* error) {
         fault = f;
         return true;
     }
-    return Fail(error, QStringLiteral("unknown fault '%1' (silent, no-ack, no-identity, nak, drop=ADDR, "
-                                      "short=ADDR, hangup=ADDR, noise=ADDR, identity=HEX16)")
-                           .arg(t));
+    return Fail(
+        error,
+        QStringLiteral("unknown fault '%1' (silent, no-ack, no-identity, nak, drop=ADDR, "
+                       "short=ADDR, hangup=ADDR, noise=ADDR, identity=HEX16, dup-ack, stray=ADDR, next=ADDR, "
+                       "nak-write)")
+            .arg(t));
 }
 
 QString SimFaultText(const SimFault& fault) {

@@ -104,9 +104,10 @@ int main(int argc, char** argv) {
         "The V35 radio on a pseudo-terminal or a serial device.\n"
         "With --pty the first line of standard output is 'PTY <path>'; after a hangup fault a new\n"
         "terminal takes the old one's place and another 'PTY <path>' line follows.\n"
-        "Faults (each may be given more than once): silent and identity=HEX16 stay for the whole\n"
-        "run; no-ack, no-identity, nak, drop=ADDR, short=ADDR, hangup=ADDR and noise=ADDR fire once\n"
-        "each. A pseudo-terminal carries no line errors: there noise only loses the reply."));
+        "Faults (each may be given more than once): silent, identity=HEX16 and nak-write stay for\n"
+        "the whole run; no-ack, no-identity, nak, dup-ack, drop=ADDR, short=ADDR, stray=ADDR,\n"
+        "next=ADDR, hangup=ADDR and noise=ADDR fire once each. A pseudo-terminal carries no line\n"
+        "errors: there noise only loses the reply."));
     args.addHelpOption();
     args.addOptions({
         {QStringLiteral("pty"), QStringLiteral("Open a pseudo-terminal (the default).")},

@@ -230,7 +230,8 @@ private slots:
         QTest::addColumn<QString>("context");
         QTest::newRow("acknowledgement answered with 0x15") << "nak" << 0 << "answered 15";
         QTest::newRow("line error") << "noise=0x0400" << 0x0400 << "line error";
-        QTest::newRow("pulled cable") << "hangup=0x0400" << 0x0400 << "line error";
+        QTest::newRow("pulled cable")
+            << "hangup=0x0400" << 0x0400 << "hung up, while awaiting the reply to W 0x0400";
         QTest::newRow("line error at the last block") << "noise=0x0C90" << 0x0C90 << "line error";
     }
 

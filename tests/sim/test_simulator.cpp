@@ -171,6 +171,15 @@ private slots:
             << Hex("06 57 00 00 10 FF FF FF FF FF FF 06") << blank << 0;
         QTest::newRow("short: a write is stored but not answered")
             << QStringList{"short=0x0000"} << Hex(kHandshake) + write0 << Hex("06") << data << 0;
+        QTest::newRow("stray: one 0x00 in front of the read reply, once")
+            << QStringList{"stray=0x0000"} << Hex(kHandshake) + Hex("52 00 00 10 06 52 00 00 10")
+            << Hex("06 00 57 00 00 10") + blank + Hex("06 57 00 00 10") + blank << blank << 0;
+        QTest::newRow("next: the read is answered with the block after it")
+            << QStringList{"next=0x0000"} << Hex(kHandshake) + write0 + Hex("52 00 00 10")
+            << Hex("06 06 57 00 10 10") + blank << data << 0;
+        QTest::newRow("nak-write refuses every write, and stays")
+            << QStringList{"nak-write"} << Hex(kHandshake) + write0 + write0 + Hex("52 00 00 10")
+            << Hex("06 15 15 57 00 00 10") + blank << blank << 1;
         QTest::newRow("two drops at one address fire twice")
             << QStringList{"drop=0x0000", "drop=0x0000"} << Hex(kHandshake) + write0 + write0 + write0
             << Hex("06 06") << data << 0;
@@ -191,6 +200,24 @@ private slots:
         QCOMPARE(Spaced(Exchange(radio, in)), Spaced(out));
         QCOMPARE(Spaced(radio.Memory().left(16)), Spaced(block0));
         QCOMPARE(radio.Faults().size(), faultsLeft);
+    }
+
+    // The duplicate acknowledgement comes in a piece of its own, a moment after the first.
+    void dupAckComesLate() {
+        RadioSimulator radio;
+        SimFault f;
+        QVERIFY(ParseSimFault(QStringLiteral("dup-ack"), f));
+        radio.AddFault(f);
+        QSignalSpy sent(&radio, &RadioSimulator::transmit);
+        radio.Receive(Hex(kHandshake));
+        QCOMPARE(sent.count(), 1);
+        QCOMPARE(Spaced(sent.at(0).at(0).toByteArray()), QStringLiteral("06"));
+        QVERIFY(sent.wait(1000));
+        QCOMPARE(Spaced(sent.at(1).at(0).toByteArray()), QStringLiteral("06"));
+        QVERIFY(radio.Faults().isEmpty());
+        // Spent: the next handshake is acknowledged once.
+        QCOMPARE(Spaced(Exchange(radio, Hex(kHandshake))), QStringLiteral("06"));
+        QVERIFY(!sent.wait(100));
     }
 
     void hangupAndNoiseAskTheLine_data() {
@@ -230,6 +257,10 @@ private slots:
         QTest::newRow("hangup") << "hangup=0x0800" << true << int(SimFault::Hangup) << 0x0800;
         QTest::newRow("noise") << "noise=0x0000" << true << int(SimFault::Noise) << 0;
         QTest::newRow("identity") << "identity=5056333520F30000" << true << int(SimFault::Identity) << -1;
+        QTest::newRow("dup-ack") << "dup-ack" << true << int(SimFault::DupAck) << -1;
+        QTest::newRow("stray") << "stray=0x0010" << true << int(SimFault::Stray) << 0x0010;
+        QTest::newRow("next") << "next=16" << true << int(SimFault::Next) << 0x0010;
+        QTest::newRow("nak-write") << "nak-write" << true << int(SimFault::NakWrite) << -1;
         QTest::newRow("drop without address") << "drop" << false << 0 << 0;
         QTest::newRow("address past the memory") << "drop=0x0CA0" << false << 0 << 0;
         QTest::newRow("negative address") << "drop=-16" << false << 0 << 0;
