@@ -15,6 +15,10 @@ bool ParseFrequencyText(const QString& text, double& mhz);
 // Snaps down onto the 5 kHz grid (whole kilohertz) or the 6.25 kHz grid (anything else).
 double SnapFrequency(double mhz);
 
+// How far outside its band a channel frequency may lie (the grid takes it as typed; beyond, it
+// becomes the band's edge).
+constexpr double kChannelBandMargin = 10.0;
+
 // " 27.0 -  72.0MHz" -> 27.0, 72.0. False (low and high untouched) when the text has no such form.
 bool ParseBandText(const QString& text, double& low, double& high);
 

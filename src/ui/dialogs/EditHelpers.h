@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Values.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -11,7 +13,7 @@ class QLineEdit;
 class QWidget;
 
 // How far outside its band a typed channel frequency may lie before it is set to the band edge.
-constexpr double kBandMargin = 10.0;
+constexpr double kBandMargin = kChannelBandMargin;
 
 // `mhz` when it lies within low - margin .. high + margin, otherwise the nearer band edge itself
 // (not the margin); `moved` says which.
