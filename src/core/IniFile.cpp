@@ -1,25 +1,37 @@
 #include "IniFile.h"
 
-#include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace {
+
+// True when the bytes (without BOM) are GB18030 and not UTF-8.
+bool IsGb18030(const QByteArray& data) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString asUtf8 = utf8.decode(data); // decoding happens on conversion to QString
+    if (!utf8.hasError())
+        return false;
+    QStringDecoder gb("GB18030");
+    if (!gb.isValid())
+        return false;
+    const QString asGb = gb.decode(data);
+    // Neither encoding fits (binary garbage): keep what UTF-8 makes of it.
+    return !gb.hasError();
+}
+
+QString Decode(const QByteArray& data, bool gb18030) {
+    if (gb18030)
+        return QStringDecoder("GB18030").decode(data);
+    return QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless).decode(data);
+}
+
+} // namespace
 
 QString DecodeIniBytes(const QByteArray& bytes) {
     QByteArray data = bytes;
     if (data.startsWith("\xEF\xBB\xBF"))
         data.remove(0, 3);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(data);
-    if (!utf8.hasError())
-        return text;
-    QStringDecoder gb("GB18030");
-    if (gb.isValid()) {
-        QString t = gb.decode(data);
-        if (!gb.hasError())
-            return t;
-    }
-    // Neither encoding fits (binary garbage): keep what UTF-8 could make of it.
-    return text;
+    return Decode(data, IsGb18030(data));
 }
 
 namespace {
@@ -54,22 +66,63 @@ bool SplitKey(const QString& line, QString& key, QString& value) {
 
 } // namespace
 
-bool IniFile::Load(const QString& path) {
+bool IniFile::Load(const QString& path, FileResult* result) {
+    QByteArray bytes;
+    const FileResult read = ReadFileLimited(path, kMaxFileSize, bytes);
+    if (result)
+        *result = read;
+    LoadBytes(bytes);
+    return static_cast<bool>(read);
+}
+
+void IniFile::LoadBytes(const QByteArray& bytes) {
     Lines.clear();
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    LoadText(DecodeIniBytes(f.readAll()));
-    return true;
+    Raw.clear();
+    Bom.clear();
+    LineEnd = "\n";
+    QByteArray data = bytes;
+    if (data.startsWith("\xEF\xBB\xBF")) {
+        Bom = data.left(3);
+        data.remove(0, 3);
+    }
+    Gb18030 = IsGb18030(data);
+    // Neither encoding uses CR or LF inside a character, so the bytes split into lines first.
+    bool endSeen = false;
+    qsizetype start = 0;
+    while (start < data.size()) {
+        qsizetype end = start;
+        while (end < data.size() && data.at(end) != '\n' && data.at(end) != '\r')
+            ++end;
+        qsizetype next = end;
+        if (next < data.size())
+            next += data.at(next) == '\r' && next + 1 < data.size() && data.at(next + 1) == '\n' ? 2 : 1;
+        if (!endSeen && next > end) {
+            LineEnd = data.mid(end, next - end);
+            endSeen = true;
+        }
+        Lines.append(Decode(data.mid(start, end - start), Gb18030));
+        Raw.append(data.mid(start, next - start));
+        start = next;
+    }
 }
 
 void IniFile::LoadText(const QString& text) {
-    QString t = text;
-    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    Lines = t.split(QLatin1Char('\n'));
-    if (!Lines.isEmpty() && Lines.last().isEmpty())
-        Lines.removeLast();
+    LoadBytes(text.toUtf8());
+    // Text given as such counts as written by the program.
+    for (QByteArray& raw : Raw)
+        raw = QByteArray();
+}
+
+void IniFile::SetLine(int index, const QString& text) {
+    if (Lines[index] == text)
+        return;
+    Lines[index] = text;
+    Raw[index] = QByteArray();
+}
+
+void IniFile::InsertLine(int index, const QString& text) {
+    Lines.insert(index, text);
+    Raw.insert(index, QByteArray());
 }
 
 int IniFile::FindSection(const QString& section) const {
@@ -120,23 +173,28 @@ void IniFile::SetValue(const QString& section, const QString& key, const QString
     int s = FindSection(section);
     if (s < 0) {
         if (!Lines.isEmpty() && !Lines.last().trimmed().isEmpty())
-            Lines.append(QString());
-        Lines.append(QLatin1Char('[') + section + QLatin1Char(']'));
-        Lines.append(entry);
+            InsertLine(static_cast<int>(Lines.size()), QString());
+        InsertLine(static_cast<int>(Lines.size()), QLatin1Char('[') + section + QLatin1Char(']'));
+        InsertLine(static_cast<int>(Lines.size()), entry);
         return;
     }
     const int line = FindKey(s, key);
     if (line >= 0) {
+        QString k, v;
+        SplitKey(Lines[line], k, v);
+        // An unchanged value keeps its line as it is, blanks and all.
+        if (v == value)
+            return;
         // Keep the key's own spelling as the file has it.
         const int eq = Lines[line].indexOf(QLatin1Char('='));
-        Lines[line] = Lines[line].left(eq).trimmed() + QLatin1Char('=') + value;
+        SetLine(line, Lines[line].left(eq).trimmed() + QLatin1Char('=') + value);
         return;
     }
     // New key: after the section's last non-blank line, so blank separators stay where they were.
     int insertAt = SectionEnd(s);
     while (insertAt - 1 > s && Lines[insertAt - 1].trimmed().isEmpty())
         --insertAt;
-    Lines.insert(insertAt, entry);
+    InsertLine(insertAt, entry);
 }
 
 QStringList IniFile::Keys(const QString& section) const {
@@ -168,18 +226,28 @@ QString IniFile::Text() const {
     return t;
 }
 
+QByteArray IniFile::Bytes() const {
+    QStringEncoder gb("GB18030");
+    const bool encodeGb = Gb18030 && gb.isValid();
+    QByteArray out = Bom;
+    for (int i = 0; i < Lines.size(); ++i) {
+        const QByteArray& raw = Raw[i];
+        if (raw.isNull()) {
+            out += encodeGb ? QByteArray(gb.encode(Lines[i])) : Lines[i].toUtf8();
+            out += LineEnd;
+        } else {
+            out += raw;
+            // The file's last line may lack its line end; a line written after it needs one.
+            if (i + 1 < Lines.size() && !raw.endsWith('\n') && !raw.endsWith('\r'))
+                out += LineEnd;
+        }
+    }
+    return out;
+}
+
 bool IniFile::Save(const QString& path, QString* error) const {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = f.errorString();
-        return false;
-    }
-    f.write(Text().toUtf8());
-    if (!f.commit()) {
-        if (error)
-            *error = f.errorString();
-        return false;
-    }
-    return true;
+    const FileResult written = WriteFileAtomically(path, Bytes());
+    if (!written && error)
+        *error = written.Reason;
+    return static_cast<bool>(written);
 }

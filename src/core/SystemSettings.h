@@ -12,8 +12,8 @@ struct SystemSettings {
     QString LanguageList = QStringLiteral("Chinese|English");
 };
 
-// Where SysInfo.Ini is read from: the user's copy when one exists (written because the program
-// directory was not writable), otherwise the program directory's.
+// Where SysInfo.Ini is read from: where it is written, when that file exists; otherwise the
+// program directory's copy (the defaults a new user copy starts from).
 QString SystemSettingsReadPath(const QString& programDir);
 // Where it is written: the program directory when it may be written, else the user's configuration
 // directory.
