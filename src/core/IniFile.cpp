@@ -3,40 +3,82 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <optional>
+
 namespace {
 
-// True when the bytes (without BOM) are GB18030 and not UTF-8.
-bool IsGb18030(const QByteArray& data) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString asUtf8 = utf8.decode(data); // decoding happens on conversion to QString
-    if (!utf8.hasError())
-        return false;
-    QStringDecoder gb("GB18030");
-    if (!gb.isValid())
-        return false;
-    const QString asGb = gb.decode(data);
-    // Neither encoding fits (binary garbage): keep what UTF-8 makes of it.
-    return !gb.hasError();
+// Decodes one line at a time: UTF-8 when the line is valid UTF-8, otherwise GB18030 when it is
+// valid GB18030, otherwise what UTF-8 makes of it. Deciding line by line keeps one odd line (a
+// Latin-1 name) from changing how every other line of the file reads.
+// True when the bytes have the shape of GB18030: ASCII, two-byte (81-FE, 40-7E or 80-FE) and
+// four-byte (81-FE, 30-39, 81-FE, 30-39) characters only; anything else is not tried as GB18030.
+bool IsGb18030Shaped(const QByteArray& line) {
+    const auto in = [](char c, int low, int high) {
+        const int u = static_cast<unsigned char>(c);
+        return u >= low && u <= high;
+    };
+    for (qsizetype i = 0; i < line.size();) {
+        if (in(line[i], 0x00, 0x7F)) {
+            ++i;
+        } else if (!in(line[i], 0x81, 0xFE) || i + 1 >= line.size()) {
+            return false;
+        } else if (in(line[i + 1], 0x40, 0x7E) || in(line[i + 1], 0x80, 0xFE)) {
+            i += 2;
+        } else if (in(line[i + 1], 0x30, 0x39) && i + 3 < line.size() && in(line[i + 2], 0x81, 0xFE) &&
+                   in(line[i + 3], 0x30, 0x39)) {
+            i += 4;
+        } else {
+            return false;
+        }
+    }
+    return true;
 }
 
-QString Decode(const QByteArray& data, bool gb18030) {
-    if (gb18030)
-        return QStringDecoder("GB18030").decode(data);
-    return QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless).decode(data);
-}
+class LineDecoder {
+public:
+    enum Kind { Ascii, Utf8, Gb18030, Neither };
+
+    QString operator()(const QByteArray& line, Kind& kind) {
+        Utf8Decoder.resetState();
+        const QString text = Utf8Decoder.decode(line); // decoding happens on conversion
+        if (!Utf8Decoder.hasError()) {
+            kind = text.size() == line.size() ? Ascii : Utf8;
+            return text;
+        }
+        if (IsGb18030Shaped(line)) {
+            // Opening a GB18030 decoder costs far more than decoding a line: only when needed.
+            if (!GbDecoder)
+                GbDecoder.emplace("GB18030", QStringDecoder::Flag::Stateless);
+            const QString gb = GbDecoder->isValid() ? GbDecoder->decode(line) : QString();
+            if (GbDecoder->isValid() && !GbDecoder->hasError()) {
+                kind = Gb18030;
+                return gb;
+            }
+            // Qt's resetState() does not clear an error of the GB18030 decoder: the next line
+            // would be refused with it, so it gets a fresh decoder.
+            GbDecoder.reset();
+        }
+        kind = Neither;
+        return text;
+    }
+
+private:
+    // Stateless: a character cut off at the end of a line is an error, not one still to come.
+    QStringDecoder Utf8Decoder{QStringDecoder::Utf8, QStringDecoder::Flag::Stateless};
+    std::optional<QStringDecoder> GbDecoder;
+};
 
 } // namespace
-
-QString DecodeIniBytes(const QByteArray& bytes) {
-    QByteArray data = bytes;
-    if (data.startsWith("\xEF\xBB\xBF"))
-        data.remove(0, 3);
-    return Decode(data, IsGb18030(data));
-}
 
 namespace {
 
 bool IsSectionLine(const QString& line, QString* name = nullptr) {
+    // Most lines are keys: decide on the first visible character before copying anything.
+    qsizetype first = 0;
+    while (first < line.size() && line.at(first).isSpace())
+        ++first;
+    if (first == line.size() || line.at(first) != QLatin1Char('['))
+        return false;
     const QString t = line.trimmed();
     if (!t.startsWith(QLatin1Char('[')))
         return false;
@@ -85,7 +127,9 @@ void IniFile::LoadBytes(const QByteArray& bytes) {
         Bom = data.left(3);
         data.remove(0, 3);
     }
-    Gb18030 = IsGb18030(data);
+    Gb18030 = false;
+    bool utf8 = false;
+    LineDecoder decode;
     // Neither encoding uses CR or LF inside a character, so the bytes split into lines first.
     bool endSeen = false;
     qsizetype start = 0;
@@ -100,10 +144,15 @@ void IniFile::LoadBytes(const QByteArray& bytes) {
             LineEnd = data.mid(end, next - end);
             endSeen = true;
         }
-        Lines.append(Decode(data.mid(start, end - start), Gb18030));
+        LineDecoder::Kind kind = LineDecoder::Ascii;
+        Lines.append(decode(data.mid(start, end - start), kind));
+        Gb18030 = Gb18030 || kind == LineDecoder::Gb18030;
+        utf8 = utf8 || kind == LineDecoder::Utf8;
         Raw.append(data.mid(start, next - start));
         start = next;
     }
+    // The lines the program writes follow a file written on Chinese Windows in its encoding.
+    Gb18030 = Gb18030 && !utf8;
 }
 
 void IniFile::LoadText(const QString& text) {
@@ -227,13 +276,14 @@ QString IniFile::Text() const {
 }
 
 QByteArray IniFile::Bytes() const {
-    QStringEncoder gb("GB18030");
-    const bool encodeGb = Gb18030 && gb.isValid();
+    std::optional<QStringEncoder> gb;
+    if (Gb18030)
+        gb.emplace("GB18030");
     QByteArray out = Bom;
     for (int i = 0; i < Lines.size(); ++i) {
         const QByteArray& raw = Raw[i];
         if (raw.isNull()) {
-            out += encodeGb ? QByteArray(gb.encode(Lines[i])) : Lines[i].toUtf8();
+            out += gb && gb->isValid() ? QByteArray(gb->encode(Lines[i])) : Lines[i].toUtf8();
             out += LineEnd;
         } else {
             out += raw;

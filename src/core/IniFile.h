@@ -9,8 +9,8 @@
 
 // A small INI reader/writer. Section and key names match regardless of letter case; changing one
 // key keeps every other line of the file (comments, order, unknown sections) byte for byte as it
-// was, whatever its encoding. Files are read as UTF-8, or as GB18030 when they are not valid UTF-8;
-// the lines the program writes are in the encoding the file was read in (UTF-8 for a new file).
+// was, whatever its encoding. Each line is read as UTF-8, or as GB18030 when it is not valid UTF-8;
+// the lines the program writes are in GB18030 when the file is, otherwise in UTF-8.
 class IniFile {
 public:
     // False when the file is missing, unreadable, not a regular file or larger than
@@ -51,6 +51,3 @@ private:
     QByteArray LineEnd = "\n";
     bool Gb18030 = false;
 };
-
-// UTF-8 when the bytes are valid UTF-8 (a leading BOM is dropped), otherwise GB18030.
-QString DecodeIniBytes(const QByteArray& bytes);

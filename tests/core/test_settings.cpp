@@ -294,6 +294,21 @@ private slots:
                  QStringLiteral("中文|英文"));
     }
 
+    // One line in another encoding does not change how the others read: "Andr\xE9e" happens to
+    // be valid GB18030, the UTF-8 names would read as other characters if the file were decoded
+    // as a whole.
+    void linesReadInTheirOwnEncoding() {
+        WriteFile(Dir() + QStringLiteral("SysInfo.Ini"),
+                  "[Profil]\nUtilisateur=Andr\xE9"
+                  "e\n[SysInfo]\nChinese=\xE4\xB8\xAD\xE6\x96\x87|\xE8\x8B\xB1\xE6\x96\x87\n"
+                  "Other=\xD6\xD0\xCE\xC4\n");
+        IniFile ini;
+        QVERIFY(ini.Load(Dir() + QStringLiteral("SysInfo.Ini")));
+        QCOMPARE(ini.Value(QStringLiteral("SysInfo"), QStringLiteral("Chinese")),
+                 QStringLiteral("中文|英文"));
+        QCOMPARE(ini.Value(QStringLiteral("SysInfo"), QStringLiteral("Other")), QStringLiteral("中文"));
+    }
+
     void utf8WithBom() {
         WriteFile(Dir() + QStringLiteral("SysInfo.Ini"), "\xEF\xBB\xBF[SysInfo]\nCom=COM2\n");
         QCOMPARE(LoadSystemSettings(Dir()).PortName, QStringLiteral("COM2"));
