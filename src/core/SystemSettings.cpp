@@ -74,10 +74,8 @@ QString LanguageListItem(const QString& list, int index) {
     return index < 0 ? QString() : result;
 }
 
-SystemSettings LoadSystemSettings(const QString& programDir) {
+SystemSettings SystemSettingsFromIni(const IniFile& ini) {
     SystemSettings s;
-    IniFile ini;
-    ini.Load(SystemSettingsReadPath(programDir));
     s.PortName = ini.Value(kSection, QStringLiteral("Com"), s.PortName);
     s.LanguageIndex = ToInt(ini.Value(kSection, QStringLiteral("DefaultLanguage"), QStringLiteral("0")), 0);
     s.HelpPrefix = ini.Value(kSection, QStringLiteral("Help"), s.HelpPrefix);
@@ -85,6 +83,18 @@ SystemSettings LoadSystemSettings(const QString& programDir) {
     s.LanguageList = ini.Value(kSection, QStringLiteral("Language"), s.LanguageList);
     s.LanguageName = LanguageListItem(s.LanguageList, s.LanguageIndex);
     return s;
+}
+
+void StoreSystemSettings(IniFile& ini, const SystemSettings& settings) {
+    ini.SetValue(kSection, QStringLiteral("Com"), settings.PortName);
+    ini.SetValue(kSection, QStringLiteral("DefaultLanguage"), QString::number(settings.LanguageIndex));
+    ini.SetValue(kSection, QStringLiteral("PicID"), QString::number(settings.PicIndex - 1));
+}
+
+SystemSettings LoadSystemSettings(const QString& programDir) {
+    IniFile ini;
+    ini.Load(SystemSettingsReadPath(programDir));
+    return SystemSettingsFromIni(ini);
 }
 
 QString LanguageDisplayList(const QString& programDir, const QString& languageName) {
@@ -99,9 +109,7 @@ bool SaveSystemSettings(const QString& programDir, const SystemSettings& setting
     // Start from the file being replaced, or from the one read at start-up, so no key is lost.
     if (!ini.Load(path))
         ini.Load(SystemSettingsReadPath(programDir));
-    ini.SetValue(kSection, QStringLiteral("Com"), settings.PortName);
-    ini.SetValue(kSection, QStringLiteral("DefaultLanguage"), QString::number(settings.LanguageIndex));
-    ini.SetValue(kSection, QStringLiteral("PicID"), QString::number(settings.PicIndex - 1));
+    StoreSystemSettings(ini, settings);
     QDir().mkpath(QFileInfo(path).absolutePath());
     return ini.Save(path, error);
 }

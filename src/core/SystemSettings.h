@@ -19,8 +19,13 @@ QString SystemSettingsReadPath(const QString& programDir);
 // directory.
 QString SystemSettingsWritePath(const QString& programDir);
 
+class IniFile;
+
 // Missing file, missing keys and non-numbers take the defaults; nothing is reported.
 SystemSettings LoadSystemSettings(const QString& programDir);
+SystemSettings SystemSettingsFromIni(const IniFile& ini);
+// The three keys written back at shutdown, set in ini.
+void StoreSystemSettings(IniFile& ini, const SystemSettings& settings);
 // Writes "Com", "DefaultLanguage" and "PicID" (PicIndex - 1); everything else in the file stays.
 bool SaveSystemSettings(const QString& programDir, const SystemSettings& settings, QString* error = nullptr);
 

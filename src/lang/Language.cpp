@@ -80,6 +80,10 @@ void LoadMessageCatalogue(TLanguage& messages, QString& appTitle, const QString&
                           const QString& languageName) {
     IniFile ini;
     ini.Load(LanguageFilePath(programDir, languageName));
+    LoadMessageCatalogue(messages, appTitle, ini);
+}
+
+void LoadMessageCatalogue(TLanguage& messages, QString& appTitle, const IniFile& ini) {
     appTitle = ini.Value(kSection, QStringLiteral("AppName"), BuiltInAppTitle());
     for (const Key& k : kKeys)
         messages.*(k.field) = ini.Value(kSection, QString::fromLatin1(k.name), QString::fromUtf8(k.builtIn));

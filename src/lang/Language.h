@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class IniFile;
+
 // The message texts of the current language, one field per language-file key.
 class TLanguage {
 public:
@@ -52,3 +54,5 @@ QString LanguageFilePath(const QString& programDir, const QString& languageName)
 // "AppName" goes to appTitle. A missing or unreadable file gives the built-in texts.
 void LoadMessageCatalogue(TLanguage& messages, QString& appTitle, const QString& programDir,
                           const QString& languageName);
+// The same from a language file already read.
+void LoadMessageCatalogue(TLanguage& messages, QString& appTitle, const IniFile& ini);
