@@ -264,8 +264,10 @@ public:
         QString t;
         if (!Text(key, v, t))
             return false;
-        static const QRegularExpression ctcss(QStringLiteral("^[0-9]{1,3}\\.[0-9]$"));
-        static const QRegularExpression dcs(QStringLiteral("^D[0-9A-F]{3}[NIni]$"));
+        static const QRegularExpression ctcss(
+            QRegularExpression::anchoredPattern(QStringLiteral("[0-9]{1,3}\\.[0-9]")));
+        static const QRegularExpression dcs(
+            QRegularExpression::anchoredPattern(QStringLiteral("D[0-9A-F]{3}[NIni]")));
         quint16 word = 0xFFFF;
         if (!t.isEmpty()) {
             if (!(ctcss.match(t).hasMatch() || dcs.match(t).hasMatch()) || !TBWriteRead::ToneWord(t, word))
@@ -309,7 +311,8 @@ bool ReadFunctions(Reader& r, const QJsonObject& o, TFun& f) {
                 ok = r.Tone(key, v, true, text);
                 break;
             case FunctionField::Ani: {
-                static const QRegularExpression digits(QStringLiteral("^[0-9]{0,4}$"));
+                static const QRegularExpression digits(
+                    QRegularExpression::anchoredPattern(QStringLiteral("[0-9]{0,4}")));
                 ok = r.Text(key, v, text) && (digits.match(text).hasMatch() ||
                                               r.Fail(key, v, QStringLiteral("is not up to four digits")));
                 break;

@@ -224,6 +224,15 @@ private slots:
         row("frequency-mode tone with a 0xFF byte", Doc(kChannel, R"("VfoRxTone": "D0FFN")"),
             "functions.VfoRxTone", "\"D0FFN\"");
         row("ANI of five digits", Doc(kChannel, R"("AniCode": "12345")"), "functions.AniCode", "\"12345\"");
+        // "$" also matches before a final line end: the whole text must fit.
+        row("ANI with a line end", Doc(kChannel, "\"AniCode\": \"1234\\n\""), "functions.AniCode",
+            "\"1234\\n\"");
+        row("tone with a line end",
+            Doc("{\"Channel\": 1, \"RxFrequency\": \"446\", \"RxTone\": \"67.0\\n\"}"), "RxTone",
+            "\"67.0\\n\"");
+        row("DCS with a line end",
+            Doc("{\"Channel\": 1, \"RxFrequency\": \"446\", \"TxTone\": \"D023N\\n\"}"), "TxTone",
+            "\"D023N\\n\"");
         row("ANI with a letter", Doc(kChannel, R"("AniCode": "12a")"), "functions.AniCode", "\"12a\"");
         row("name of seven", Doc(kChannel, R"("RadioName": "ABCDEFG")"), "functions.RadioName",
             "\"ABCDEFG\"");
