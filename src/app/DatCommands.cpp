@@ -2,18 +2,30 @@
 
 #include "Maindb.h"
 
+#include "core/FileIo.h"
 #include "core/Prompt.h"
 #include "core/Values.h"
 #include "radiodata/DatFile.h"
+#include "radiodata/WriteRead.h"
 
 #include <QDir>
-#include <QFile>
-#include <QSaveFile>
 
 namespace {
 
+// The reason on its own line in the user's language, the file name on the next.
 QString Named(const QString& fileName, const QString& what) {
-    return QDir::toNativeSeparators(fileName) + QStringLiteral(": ") + what;
+    return what + QLatin1Char('\n') + ReadableText(QDir::toNativeSeparators(fileName), 256);
+}
+
+QString ReadFailure(const TLanguage& m, const FileResult& r) {
+    switch (r.Fault) {
+    case FileFault::NotRegular:
+        return m.FileNotRegular;
+    case FileFault::TooLarge:
+        return m.FileTooLarge;
+    default:
+        return MessageWith(m.FileReadError, r.Reason);
+    }
 }
 
 } // namespace
@@ -65,8 +77,9 @@ bool SaveDatFile(TfMaindb& db, const QString& fileName, int mode, Prompter& prom
     if (mode != 0 && mode != 1)
         return false;
     TALL& state = db.AppState;
+    // The caption of every other file failure.
     const auto fail = [&](const QString& what) {
-        ShowPrompt(prompter, db.Messages.Caution, Named(fileName, what), Prompter::Information);
+        ShowPrompt(prompter, db.Messages.Confirmation, Named(fileName, what), Prompter::Information);
         return false;
     };
     if (!state.Model)
@@ -87,9 +100,9 @@ bool SaveDatFile(TfMaindb& db, const QString& fileName, int mode, Prompter& prom
 
     const QByteArray bytes =
         EncodeDatFile(plug, *state.Model, state.BandName, when.toString(QStringLiteral("yyyy-MM-dd HH:mm")));
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return fail(file.errorString());
+    const FileResult written = WriteFileAtomically(fileName, bytes);
+    if (!written)
+        return fail(MessageWith(db.Messages.FileSaveError, written.Reason));
     state.Modified = false;
     return true;
 }
@@ -102,27 +115,29 @@ bool OpenDatFile(TfMaindb& db, QString& fileName, Prompter& prompter) {
         ShowPrompt(prompter, db.Messages.Confirmation, text, Prompter::Information);
         return false;
     };
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(Named(path, file.errorString()));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return fail(Named(path, file.errorString()));
-    file.close();
+    QByteArray bytes;
+    const FileResult read = ReadFileLimited(path, MaxDatFileBytes(db.Catalogue), bytes);
+    if (!read)
+        return fail(Named(path, ReadFailure(db.Messages, read)));
 
     // The frequency mode falls back to the current band, which opening a file does not change.
     double low = 0.0, high = 0.0;
     ParseBandText(state.BandName, low, high);
     DatContents contents;
-    QString error;
-    switch (DecodeDatFile(bytes, db.Catalogue, db.BandList, low, contents, &error)) {
+    DatProblem problem;
+    const TLanguage& m = db.Messages;
+    switch (DecodeDatFile(bytes, db.Catalogue, db.BandList, low, contents, nullptr, &problem)) {
     case DatStatus::Ok:
         break;
     case DatStatus::TooShort:
+        return fail(m.ModError + QLatin1Char('\n') +
+                    Named(path, MessageWith(m.FileTooShort, QString::number(problem.Bytes),
+                                            QString::number(problem.Expected))));
     case DatStatus::UnknownModel:
-        return fail(db.Messages.ModError + QLatin1Char('\n') + Named(path, error));
+        return fail(m.ModError + QLatin1Char('\n') +
+                    Named(path, MessageWith(m.FileUnknownModel, problem.Identity)));
     case DatStatus::Undecodable:
-        return fail(Named(path, error));
+        return fail(Named(path, MessageWith(m.FileUndecodable, HexAddress(problem.FileOffset))));
     }
 
     TMacType* model = db.Catalogue.FindByIdentity(contents.Model->Identity);

@@ -1,17 +1,16 @@
 #include "CodeplugFiles.h"
 
+#include "core/FileIo.h"
 #include "radiodata/CodeplugJson.h"
 #include "radiodata/DatFile.h"
 
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
-#include <QSaveFile>
 
 namespace {
 
 QString Named(const QString& path, const QString& what) {
-    return QDir::toNativeSeparators(path) + QStringLiteral(": ") + what;
+    return ReadableText(QDir::toNativeSeparators(path), 256) + QStringLiteral(": ") + what;
 }
 
 bool Fail(QString* error, const QString& path, const QString& what) {
@@ -43,16 +42,18 @@ bool IsHeaderDate(const QString& text) {
 }
 
 bool ReadCodeplugFile(const QString& path, CodeplugFile& out, QString* error, CodeplugFormat format) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return Fail(error, path, file.errorString());
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return Fail(error, path, file.errorString());
-    QString what;
-    CodeplugFile result;
     const bool json =
         format == CodeplugFormat::Json || (format == CodeplugFormat::ByExtension && IsJsonPath(path));
+    const qint64 limit = json ? kMaxCodeplugJsonBytes : MaxDatFileBytes(Tables().Catalogue);
+    QByteArray bytes;
+    const FileResult read = ReadFileLimited(path, limit, bytes);
+    if (!read) {
+        if (error)
+            *error = DescribeFileResult(path, read, limit);
+        return false;
+    }
+    QString what;
+    CodeplugFile result;
     if (json) {
         if (!CodeplugFromJson(bytes, Tables().Catalogue, Tables().Bands, result.Plug, &what))
             return Fail(error, path, what);
@@ -79,8 +80,8 @@ bool WriteCodeplugFile(const QString& path, const Codeplug& plug, const QString&
                         QStringLiteral("the model \"%1\" is not in the catalogue").arg(plug.Identity));
         bytes = EncodeDatFile(plug, *model, KnownBandText(Tables().Bands, plug.BandId), dateText);
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return Fail(error, path, file.errorString());
+    const FileResult written = WriteFileAtomically(path, bytes);
+    if (!written)
+        return Fail(error, path, written.Reason);
     return true;
 }

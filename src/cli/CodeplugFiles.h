@@ -25,12 +25,15 @@ enum class CodeplugFormat { ByExtension, Dat, Json };
 
 // Reads a .dat file or the JSON form (by default by the file name's extension). A .dat file's
 // frequency mode falls back to the lower edge of the file's own band. The error names the file.
+// What is not a regular file, and a file larger than any such file can be, is refused unread.
 bool ReadCodeplugFile(const QString& path, CodeplugFile& out, QString* error,
                       CodeplugFormat format = CodeplugFormat::ByExtension);
 
 // Writes a .dat file, exactly as the program saves one (header date dateText, "yyyy-MM-dd HH:mm";
 // header band edges from plug.BandId), or the JSON form ("saved": dateText), by the extension.
-// The file is written under a temporary name and renamed; nothing is left behind on failure.
+// The file is written under a temporary name and renamed only when every byte was written and
+// synced; on failure the old file keeps its bytes, nothing is left behind and the error says why
+// ("No space left on device"). Every command that writes a codeplug file goes through here.
 bool WriteCodeplugFile(const QString& path, const Codeplug& plug, const QString& dateText, QString* error);
 
 // True when text is a date in the form "yyyy-MM-dd HH:mm".

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <limits>
+
 namespace {
 
 const QString kSection = QStringLiteral("SysInfo");
@@ -15,6 +17,13 @@ int ToInt(const QString& text, int fallback) {
     bool ok = false;
     const int v = text.trimmed().toInt(&ok);
     return ok ? v : fallback;
+}
+
+// PicID is stored as PicIndex - 1: a number whose successor is not an int is no more usable than
+// text that is not a number.
+int PicIndexOf(const QString& text) {
+    const int v = ToInt(text, 0);
+    return v == std::numeric_limits<int>::max() ? 1 : v + 1;
 }
 
 } // namespace
@@ -27,9 +36,11 @@ QString UserConfigDir() {
 }
 
 QString SystemSettingsReadPath(const QString& programDir) {
-    const QString user = UserConfigDir() + kFileName;
-    if (QFileInfo::exists(user))
-        return user;
+    // Read from where the settings will be written, so that a change survives the next start;
+    // a user copy not written yet starts from the program's copy.
+    const QString path = SystemSettingsWritePath(programDir);
+    if (QFileInfo::exists(path))
+        return path;
     return programDir + kFileName;
 }
 
@@ -47,6 +58,10 @@ QString LanguageListItem(const QString& list, int index) {
     QString remaining = list;
     QString result;
     for (int i = 0; i <= index; ++i) {
+        // Past the last item every further step gives the empty text: stop there, so that a huge
+        // index costs nothing (and INT_MAX cannot overflow the count).
+        if (remaining.isEmpty())
+            return QString();
         const int bar = remaining.indexOf(QLatin1Char('|'));
         if (bar >= 0) {
             result = remaining.left(bar);
@@ -59,17 +74,27 @@ QString LanguageListItem(const QString& list, int index) {
     return index < 0 ? QString() : result;
 }
 
-SystemSettings LoadSystemSettings(const QString& programDir) {
+SystemSettings SystemSettingsFromIni(const IniFile& ini) {
     SystemSettings s;
-    IniFile ini;
-    ini.Load(SystemSettingsReadPath(programDir));
     s.PortName = ini.Value(kSection, QStringLiteral("Com"), s.PortName);
     s.LanguageIndex = ToInt(ini.Value(kSection, QStringLiteral("DefaultLanguage"), QStringLiteral("0")), 0);
     s.HelpPrefix = ini.Value(kSection, QStringLiteral("Help"), s.HelpPrefix);
-    s.PicIndex = ToInt(ini.Value(kSection, QStringLiteral("PicID"), QStringLiteral("0")), 0) + 1;
+    s.PicIndex = PicIndexOf(ini.Value(kSection, QStringLiteral("PicID"), QStringLiteral("0")));
     s.LanguageList = ini.Value(kSection, QStringLiteral("Language"), s.LanguageList);
     s.LanguageName = LanguageListItem(s.LanguageList, s.LanguageIndex);
     return s;
+}
+
+void StoreSystemSettings(IniFile& ini, const SystemSettings& settings) {
+    ini.SetValue(kSection, QStringLiteral("Com"), settings.PortName);
+    ini.SetValue(kSection, QStringLiteral("DefaultLanguage"), QString::number(settings.LanguageIndex));
+    ini.SetValue(kSection, QStringLiteral("PicID"), QString::number(settings.PicIndex - 1));
+}
+
+SystemSettings LoadSystemSettings(const QString& programDir) {
+    IniFile ini;
+    ini.Load(SystemSettingsReadPath(programDir));
+    return SystemSettingsFromIni(ini);
 }
 
 QString LanguageDisplayList(const QString& programDir, const QString& languageName) {
@@ -84,9 +109,7 @@ bool SaveSystemSettings(const QString& programDir, const SystemSettings& setting
     // Start from the file being replaced, or from the one read at start-up, so no key is lost.
     if (!ini.Load(path))
         ini.Load(SystemSettingsReadPath(programDir));
-    ini.SetValue(kSection, QStringLiteral("Com"), settings.PortName);
-    ini.SetValue(kSection, QStringLiteral("DefaultLanguage"), QString::number(settings.LanguageIndex));
-    ini.SetValue(kSection, QStringLiteral("PicID"), QString::number(settings.PicIndex - 1));
+    StoreSystemSettings(ini, settings);
     QDir().mkpath(QFileInfo(path).absolutePath());
     return ini.Save(path, error);
 }

@@ -12,15 +12,20 @@ struct SystemSettings {
     QString LanguageList = QStringLiteral("Chinese|English");
 };
 
-// Where SysInfo.Ini is read from: the user's copy when one exists (written because the program
-// directory was not writable), otherwise the program directory's.
+// Where SysInfo.Ini is read from: where it is written, when that file exists; otherwise the
+// program directory's copy (the defaults a new user copy starts from).
 QString SystemSettingsReadPath(const QString& programDir);
 // Where it is written: the program directory when it may be written, else the user's configuration
 // directory.
 QString SystemSettingsWritePath(const QString& programDir);
 
+class IniFile;
+
 // Missing file, missing keys and non-numbers take the defaults; nothing is reported.
 SystemSettings LoadSystemSettings(const QString& programDir);
+SystemSettings SystemSettingsFromIni(const IniFile& ini);
+// The three keys written back at shutdown, set in ini.
+void StoreSystemSettings(IniFile& ini, const SystemSettings& settings);
 // Writes "Com", "DefaultLanguage" and "PicID" (PicIndex - 1); everything else in the file stays.
 bool SaveSystemSettings(const QString& programDir, const SystemSettings& settings, QString* error = nullptr);
 

@@ -3,6 +3,7 @@
 #include "FunctionSettings.h"
 #include "WriteRead.h"
 
+#include "core/FileIo.h"
 #include "core/ToneLists.h"
 #include "core/Values.h"
 
@@ -212,9 +213,9 @@ bool ChannelTable::GetChannelValues(int channel, ChannelValues& values, QString*
     const auto frequency = [&](int column, double& mhz) {
         const QString text = Text(channel, column).trimmed();
         if (!ParseFrequencyText(text, mhz))
-            return fail(column, QStringLiteral("\"%1\" is not a number").arg(text));
+            return fail(column, QStringLiteral("\"%1\" is not a number").arg(ReadableText(text)));
         if (!TBWriteRead::IsStorableFrequency(mhz))
-            return fail(column, QStringLiteral("%1 MHz cannot be stored").arg(text));
+            return fail(column, QStringLiteral("%1 MHz cannot be stored").arg(ReadableText(text)));
         return true;
     };
     if (!frequency(RxFrequency, v.RxFrequency))
@@ -228,7 +229,7 @@ bool ChannelTable::GetChannelValues(int channel, ChannelValues& values, QString*
             tone.clear();
         quint16 word = 0;
         if (!TBWriteRead::ToneWord(tone, word))
-            return fail(column, QStringLiteral("\"%1\" is not a tone").arg(tone));
+            return fail(column, QStringLiteral("\"%1\" is not a tone").arg(ReadableText(tone)));
         (column == RxTone ? v.RxTone : v.TxTone) = tone;
     }
     int* const options[] = {&v.Power, &v.Bandwidth, &v.ScanAdd, &v.OptSignal, &v.PttId, &v.BusyLock};
@@ -237,7 +238,7 @@ bool ChannelTable::GetChannelValues(int channel, ChannelValues& values, QString*
         const QString code = Code(channel, column);
         const int index = code.toInt(&ok);
         if (!ok || index < 0 || index > kHighestIndex[column - Power])
-            return fail(column, QStringLiteral("\"%1\" is not an entry of the list").arg(code));
+            return fail(column, QStringLiteral("\"%1\" is not an entry of the list").arg(ReadableText(code)));
         *options[column - Power] = index;
     }
     values = v;

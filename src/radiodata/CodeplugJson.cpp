@@ -2,6 +2,7 @@
 
 #include "WriteRead.h"
 
+#include "core/FileIo.h"
 #include "core/Values.h"
 
 #include <QJsonArray>
@@ -12,6 +13,7 @@
 #include <cmath>
 #include <set>
 #include <variant>
+#include <vector>
 
 namespace {
 
@@ -84,15 +86,130 @@ QString Quoted(const QString& s) {
     return JsonText(QJsonValue(s));
 }
 
+// A value as a message shows it: a long text is cut before it is written out at all.
+QString ShownValue(const QJsonValue& v) {
+    constexpr int kShown = 80;
+    if (v.isString() && v.toString().size() > kShown)
+        return ReadableText(JsonText(QJsonValue(v.toString().left(kShown))), kShown);
+    return ReadableText(JsonText(v), kShown);
+}
+
+// The text of the JSON string starting at json[i] (the opening quote); i ends after the closing
+// quote. The document has been parsed already, so it is well formed.
+QString ScanString(const QByteArray& json, qsizetype& i) {
+    QByteArray raw;
+    QString text;
+    ++i;
+    while (i < json.size() && json.at(i) != '"') {
+        if (json.at(i) != '\\') {
+            raw += json.at(i++);
+            continue;
+        }
+        text += QString::fromUtf8(raw);
+        raw.clear();
+        const char c = i + 1 < json.size() ? json.at(i + 1) : '\0';
+        i += 2;
+        switch (c) {
+        case 'b':
+            text += QLatin1Char('\b');
+            break;
+        case 'f':
+            text += QLatin1Char('\f');
+            break;
+        case 'n':
+            text += QLatin1Char('\n');
+            break;
+        case 'r':
+            text += QLatin1Char('\r');
+            break;
+        case 't':
+            text += QLatin1Char('\t');
+            break;
+        case 'u': {
+            bool ok = false;
+            const ushort unit = json.mid(i, 4).toUShort(&ok, 16);
+            text += QChar(unit); // surrogate halves pair up in the QString
+            i += 4;
+            break;
+        }
+        default:
+            text += QLatin1Char(c);
+            break;
+        }
+    }
+    ++i;
+    return text + QString::fromUtf8(raw);
+}
+
+// The first key given twice in one object, as "channels[2].Channel"; empty when there is none.
+// The parser keeps the last of such keys silently, so the text itself is walked.
+QString DuplicateKey(const QByteArray& json) {
+    struct Frame {
+        bool Object = false;
+        std::set<QString> Keys;
+        QString Path;
+        int Index = 0;
+        bool ExpectKey = true;
+        QString Current;
+    };
+    std::vector<Frame> stack;
+    const auto childPath = [&]() {
+        if (stack.empty())
+            return QString();
+        const Frame& f = stack.back();
+        if (f.Object)
+            return f.Path.isEmpty() ? f.Current : f.Path + QLatin1Char('.') + f.Current;
+        return f.Path + QStringLiteral("[%1]").arg(f.Index);
+    };
+    for (qsizetype i = 0; i < json.size();) {
+        const char c = json.at(i);
+        if (c == '{' || c == '[') {
+            Frame frame;
+            frame.Object = c == '{';
+            frame.Path = childPath();
+            stack.push_back(std::move(frame));
+            ++i;
+        } else if (c == '}' || c == ']') {
+            if (!stack.empty())
+                stack.pop_back();
+            ++i;
+        } else if (c == ',') {
+            if (!stack.empty()) {
+                stack.back().ExpectKey = true;
+                ++stack.back().Index;
+            }
+            ++i;
+        } else if (c == ':') {
+            if (!stack.empty())
+                stack.back().ExpectKey = false;
+            ++i;
+        } else if (c == '"') {
+            const QString text = ScanString(json, i);
+            if (!stack.empty() && stack.back().Object && stack.back().ExpectKey) {
+                Frame& f = stack.back();
+                f.Current = text;
+                if (!f.Keys.insert(text).second)
+                    return childPath();
+            }
+        } else {
+            ++i;
+        }
+    }
+    return {};
+}
+
 // Reports the first problem; every check returns false through it.
 class Reader {
 public:
     explicit Reader(QString* error) : Error(error) {}
 
+    // Keys and values come from the file: both are cut and made readable.
     bool Fail(const QString& key, const QJsonValue& value, const QString& why) {
+        const QString shownKey = ReadableText(key, 120);
         if (Error)
-            *Error = value.isUndefined() ? QStringLiteral("key \"%1\": %2").arg(key, why)
-                                         : QStringLiteral("key \"%1\": %2 %3").arg(key, JsonText(value), why);
+            *Error = value.isUndefined()
+                         ? QStringLiteral("key \"%1\": %2").arg(shownKey, why)
+                         : QStringLiteral("key \"%1\": %2 %3").arg(shownKey, ShownValue(value), why);
         return false;
     }
 
@@ -147,8 +264,10 @@ public:
         QString t;
         if (!Text(key, v, t))
             return false;
-        static const QRegularExpression ctcss(QStringLiteral("^[0-9]{1,3}\\.[0-9]$"));
-        static const QRegularExpression dcs(QStringLiteral("^D[0-9A-F]{3}[NIni]$"));
+        static const QRegularExpression ctcss(
+            QRegularExpression::anchoredPattern(QStringLiteral("[0-9]{1,3}\\.[0-9]")));
+        static const QRegularExpression dcs(
+            QRegularExpression::anchoredPattern(QStringLiteral("D[0-9A-F]{3}[NIni]")));
         quint16 word = 0xFFFF;
         if (!t.isEmpty()) {
             if (!(ctcss.match(t).hasMatch() || dcs.match(t).hasMatch()) || !TBWriteRead::ToneWord(t, word))
@@ -192,7 +311,8 @@ bool ReadFunctions(Reader& r, const QJsonObject& o, TFun& f) {
                 ok = r.Tone(key, v, true, text);
                 break;
             case FunctionField::Ani: {
-                static const QRegularExpression digits(QStringLiteral("^[0-9]{0,4}$"));
+                static const QRegularExpression digits(
+                    QRegularExpression::anchoredPattern(QStringLiteral("[0-9]{0,4}")));
                 ok = r.Text(key, v, text) && (digits.match(text).hasMatch() ||
                                               r.Fail(key, v, QStringLiteral("is not up to four digits")));
                 break;
@@ -339,6 +459,9 @@ bool CodeplugFromJson(const QByteArray& json, const TMacList& catalogue, const T
             *error = QStringLiteral("the JSON text is not an object");
         return false;
     }
+    const QString twice = DuplicateKey(json);
+    if (!twice.isEmpty())
+        return r.Fail(twice, QJsonValue::Undefined, QStringLiteral("is given twice"));
     const QJsonObject top = doc.object();
     if (!r.OnlyKeys(top, QString(),
                     {QStringLiteral("format"), QStringLiteral("version"), QStringLiteral("model"),

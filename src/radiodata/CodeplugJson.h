@@ -11,6 +11,9 @@
 // identity, the band text, the date the file was saved, the channels in use (one line each), every
 // function setting by its field name and the two message lines.
 
+// A codeplug's JSON form is some 60 KB at most; input far beyond that is not one.
+constexpr qint64 kMaxCodeplugJsonBytes = 4 * 1024 * 1024;
+
 // The band text of an id the band table holds; empty for any other id.
 QString KnownBandText(const TFrqList& bands, int id);
 

@@ -3,6 +3,7 @@
 #include "ImageLayout.h"
 #include "MemoryImage.h"
 
+#include "core/FileIo.h"
 #include "core/Values.h"
 
 #include <cmath>
@@ -22,6 +23,13 @@ int FileOffsetOf(const ImageLayout& layout, int address) {
 int DatFileSize(const TMacType& model) {
     const ImageLayout layout(model);
     return kDatHeaderSize + layout.ImageSize() - kBlockSize * (ImageLayout::kGapBlocks - kDatGapRecords);
+}
+
+qint64 MaxDatFileBytes(const TMacList& catalogue) {
+    int largest = kDatHeaderSize;
+    for (int i = 0; i < catalogue.Count(); ++i)
+        largest = qMax(largest, DatFileSize(*catalogue.GetModel(i)));
+    return largest + 64 * kBlockSize;
 }
 
 QString DatBandDigits(const QString& bandText) {
@@ -53,16 +61,23 @@ QByteArray EncodeDatFile(const Codeplug& plug, const TMacType& model, const QStr
 }
 
 DatStatus DecodeDatFile(const QByteArray& bytes, const TMacList& catalogue, const TFrqList& bands,
-                        std::optional<double> vfoFallbackLow, DatContents& out, QString* error) {
+                        std::optional<double> vfoFallbackLow, DatContents& out, QString* error,
+                        DatProblem* problem) {
+    DatProblem found;
     const auto fail = [&](DatStatus status, const QString& text) {
         if (error)
             *error = text;
+        if (problem)
+            *problem = found;
         return status;
     };
-    if (bytes.size() < kDatHeaderSize)
+    found.Bytes = bytes.size();
+    if (bytes.size() < kDatHeaderSize) {
+        found.Expected = kDatHeaderSize;
         return fail(
             DatStatus::TooShort,
             QStringLiteral("the file holds %1 bytes, less than its 16-byte header").arg(bytes.size()));
+    }
     DatContents contents;
     TBlock header;
     for (int i = 0; i < kDatHeaderSize; ++i)
@@ -71,17 +86,22 @@ DatStatus DecodeDatFile(const QByteArray& bytes, const TMacList& catalogue, cons
                                   contents.Header.DateText);
     const QString identity = IdentityOfHeader(contents.Header.IdentityText);
     contents.Model = catalogue.FindByIdentity(identity);
-    if (!contents.Model)
-        return fail(
-            DatStatus::UnknownModel,
-            QStringLiteral("the file is for the model \"%1\", which is not in the catalogue").arg(identity));
+    if (!contents.Model) {
+        // The header's bytes may be anything, terminal escapes included.
+        found.Identity = ReadableText(identity, 16);
+        return fail(DatStatus::UnknownModel,
+                    QStringLiteral("the file is for the model \"%1\", which is not in the catalogue")
+                        .arg(found.Identity));
+    }
     const TMacType& model = *contents.Model;
     const int size = DatFileSize(model);
-    if (bytes.size() < size)
+    if (bytes.size() < size) {
+        found.Expected = size;
         return fail(DatStatus::TooShort, QStringLiteral("the file holds %1 bytes; a %2 file has %3")
                                              .arg(bytes.size())
                                              .arg(model.Identity)
                                              .arg(size));
+    }
 
     const ImageLayout layout(model);
     QByteArray image = bytes.mid(kDatHeaderSize, layout.GapAddress());
@@ -99,7 +119,8 @@ DatStatus DecodeDatFile(const QByteArray& bytes, const TMacList& catalogue, cons
     }
     QString detail;
     const auto where = [&](int address) {
-        return QStringLiteral("file offset ") + HexAddress(FileOffsetOf(layout, address));
+        found.FileOffset = FileOffsetOf(layout, address);
+        return QStringLiteral("file offset ") + HexAddress(found.FileOffset);
     };
     if (!DecodeImageBlocks(image, layout, low, contents.Plug, &detail, where))
         return fail(DatStatus::Undecodable, detail);

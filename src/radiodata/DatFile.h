@@ -24,6 +24,9 @@ struct DatHeader {
 
 // 3232 for V35.
 int DatFileSize(const TMacType& model);
+// What reading a .dat file may take in: the largest file of the catalogue and a little more, so
+// that a file with a few trailing bytes still opens and a huge one is never read whole.
+qint64 MaxDatFileBytes(const TMacList& catalogue);
 // The header digits of a band: "400.0 - 470.0MHz" gives "400470" (whole MHz, halves upward);
 // "000000" for a text that is not a band.
 QString DatBandDigits(const QString& bandText);
@@ -37,6 +40,14 @@ QByteArray EncodeDatFile(const Codeplug& plug, const TMacType& model, const QStr
 
 enum class DatStatus { Ok, TooShort, UnknownModel, Undecodable };
 
+// What is wrong with a file that does not open, for a message in the user's language.
+struct DatProblem {
+    qsizetype Bytes = 0; // TooShort: the bytes the file holds
+    int Expected = 0;    // TooShort: the bytes a file of its model has (16 without a header)
+    QString Identity;    // UnknownModel: the identity the header names, made readable
+    int FileOffset = -1; // Undecodable: where the field lies in the file
+};
+
 struct DatContents {
     DatHeader Header;
     const TMacType* Model = nullptr; // an entry of the catalogue
@@ -46,6 +57,8 @@ struct DatContents {
 
 // Reads a whole .dat file; `out` is only written when the result is Ok. vfoFallbackLow stands in
 // for a frequency-mode receive frequency the file does not hold; without it, the lower edge of the
-// file's own band. `error` says what is wrong, naming the file offset of an undecodable field.
+// file's own band. `error` says what is wrong, naming the file offset of an undecodable field;
+// `problem` holds the same as values.
 DatStatus DecodeDatFile(const QByteArray& bytes, const TMacList& catalogue, const TFrqList& bands,
-                        std::optional<double> vfoFallbackLow, DatContents& out, QString* error);
+                        std::optional<double> vfoFallbackLow, DatContents& out, QString* error,
+                        DatProblem* problem = nullptr);

@@ -474,7 +474,8 @@ bool TBWriteRead::EncodeFileHeader(TBlock& block, const QString& identityText, c
     for (int i = 0; i < 5; ++i)
         block[static_cast<size_t>(i)] = ByteOf(id.at(i));
     bool ok = true;
-    static const QRegularExpression sixDigits(QStringLiteral("^[0-9]{6}$"));
+    static const QRegularExpression sixDigits(
+        QRegularExpression::anchoredPattern(QStringLiteral("[0-9]{6}")));
     if (sixDigits.match(bandText).hasMatch()) {
         for (int i = 0; i < 3; ++i)
             block[static_cast<size_t>(5 + i)] = HexPairToByte(bandText.mid(2 * i, 2));
@@ -482,7 +483,8 @@ bool TBWriteRead::EncodeFileHeader(TBlock& block, const QString& identityText, c
         std::fill(block.begin() + 5, block.begin() + 8, quint8(0));
         ok = false;
     }
-    static const QRegularExpression date(QStringLiteral("^[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}$"));
+    static const QRegularExpression date(
+        QRegularExpression::anchoredPattern(QStringLiteral("[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}")));
     if (date.match(dateText).hasMatch()) {
         const int year = dateText.left(4).toInt();
         block[8] = static_cast<quint8>(year & 0xFF);

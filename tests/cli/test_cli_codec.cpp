@@ -1,13 +1,17 @@
 #include "app/DatCommands.h"
 #include "app/Maindb.h"
+#include "core/FullDisk.h"
 #include "core/Prompt.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -180,6 +184,10 @@ private slots:
             << QByteArray(R"({"format": "v35-codeplug", "version": 1, "functions": {"TxTimeout": 999}})")
             << "functions.TxTimeout\": 999";
         QTest::newRow("not JSON") << QByteArray("{") << "not JSON";
+        QTest::newRow("key given twice")
+            << QByteArray(R"({"format": "v35-codeplug", "version": 1, )"
+                          R"("channels": [{"Channel": 1, "Channel": 2, "RxFrequency": "446"}]})")
+            << "channels[0].Channel\": is given twice";
     }
     void refusedJsonWritesNothing() {
         QFETCH(QByteArray, json);
@@ -198,6 +206,109 @@ private slots:
         QCOMPARE(V35ctl({QStringLiteral("build"), in, QStringLiteral("-o"), old}).Status, 1);
         QCOMPARE(ReadAll(old), QByteArray("old"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+    }
+
+    // Neither command reads what is not a regular file, nor more than such a file can hold.
+    void specialInputsAreRefused_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("dump /dev/zero") << "dump"
+                                        << "/dev/zero"
+                                        << "not a regular file";
+        QTest::newRow("dump a FIFO") << "dump"
+                                     << "fifo"
+                                     << "not a regular file";
+        QTest::newRow("dump a 4 GB file") << "dump"
+                                          << "huge"
+                                          << "larger than";
+        QTest::newRow("build from a FIFO") << "build"
+                                           << "fifo"
+                                           << "not a regular file";
+        QTest::newRow("build from a 4 GB file") << "build"
+                                                << "huge"
+                                                << "larger than";
+    }
+    void specialInputsAreRefused() {
+        QFETCH(QString, command);
+        QFETCH(QString, kind);
+        QFETCH(QString, named);
+        QTemporaryDir dir;
+        QString in = dir.filePath(QStringLiteral("in.json"));
+        if (kind == QLatin1String("fifo")) {
+            QCOMPARE(::mkfifo(QFile::encodeName(in).constData(), 0600), 0);
+        } else if (kind == QLatin1String("huge")) {
+            QFile f(in);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QVERIFY(f.resize(qint64(4) << 30));
+        } else {
+            in = kind;
+        }
+        QStringList args{command, in};
+        const QString out = dir.filePath(QStringLiteral("out.dat"));
+        if (command == QLatin1String("build"))
+            args << QStringLiteral("-o") << out;
+        const Run r = V35ctl(args);
+        QCOMPARE(r.Status, 1);
+        QVERIFY2(r.Err.contains(in) && r.Err.contains(named), qPrintable(r.Err));
+        QVERIFY(!QFile::exists(out));
+    }
+
+    // A header's bytes reach the terminal shown, not as the escapes they may be.
+    void headerBytesAreShownReadable() {
+        QTemporaryDir dir;
+        QByteArray bytes = SavedFile(dir.path());
+        bytes.replace(1, 4, QByteArray("\x1b]0;", 4));
+        const QString path = dir.filePath(QStringLiteral("escape.dat"));
+        QVERIFY(WriteAll(path, bytes));
+        const Run r = V35ctl({QStringLiteral("dump"), path});
+        QCOMPARE(r.Status, 1);
+        QVERIFY2(r.Err.contains(QStringLiteral("\"\\x1b]0;\"")), qPrintable(r.Err));
+        QVERIFY(!r.Err.contains(QChar(0x1B)));
+    }
+
+    // A full disk: build exits with the reason, the old output keeps its bytes and no temporary
+    // file is left. read -o writes through the same function.
+    void fullDiskKeepsTheOldOutput_data() {
+        QTest::addColumn<bool>("tmpfs");
+        QTest::addColumn<QString>("output");
+        QTest::newRow("full tmpfs, .dat") << true << "out.dat";
+        QTest::newRow("full tmpfs, .json") << true << "out.json";
+        QTest::newRow("file size limit, .dat") << false << "out.dat";
+        QTest::newRow("file size limit, .json") << false << "out.json";
+    }
+    void fullDiskKeepsTheOldOutput() {
+        QFETCH(bool, tmpfs);
+        QFETCH(QString, output);
+        QTemporaryDir dir;
+        const QString json = dir.filePath(QStringLiteral("a.json"));
+        QVERIFY(WriteAll(json, R"({"format": "v35-codeplug", "version": 1})"));
+        FullTmpfs disk;
+        QString out = dir.filePath(output);
+        if (tmpfs) {
+            if (!disk.IsMounted())
+                QSKIP("mounting a tmpfs needs root");
+            out = disk.FilePath(output);
+        }
+        QVERIFY(WriteAll(out, "old contents"));
+        Run r;
+        if (tmpfs) {
+            disk.Fill();
+            r = V35ctl({QStringLiteral("build"), json, QStringLiteral("-o"), out});
+        } else {
+            // The limit is inherited by v35ctl; its own output goes through pipes.
+            const FileSizeLimit limit(100);
+            r = V35ctl({QStringLiteral("build"), json, QStringLiteral("-o"), out});
+        }
+        QCOMPARE(r.Status, 1);
+        QVERIFY2(r.Err.contains(tmpfs ? QStringLiteral("No space left on device")
+                                      : QStringLiteral("File too large")),
+                 qPrintable(r.Err));
+        QCOMPARE(ReadAll(out), QByteArray("old contents"));
+        QStringList left = QDir(QFileInfo(out).absolutePath()).entryList(QDir::Files | QDir::Hidden);
+        left.removeAll(QStringLiteral("filler"));
+        left.removeAll(QStringLiteral("a.json"));
+        QCOMPARE(left, QStringList{output});
     }
 
     void wrongUsage_data() {

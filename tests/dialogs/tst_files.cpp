@@ -1,6 +1,8 @@
 #include "DialogFixture.h"
 #include "app/DatCommands.h"
+#include "core/FullDisk.h"
 #include "core/IniFile.h"
+#include "ui/MainFrm.h"
 #include "ui/TranslateForm.h"
 #include "ui/dialogs/BBatchEdit.h"
 #include "ui/dialogs/BInfoEdit.h"
@@ -14,6 +16,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -195,6 +198,32 @@ private slots:
     }
 
     // What the dialogs showed is what a saved file holds, as the command-line tool reads it.
+    // Save on a full disk through the main window: the reason is shown under the caption of the
+    // other file messages and the data stays unsaved, so closing still asks to save it.
+    void saveOnAFullDiskKeepsTheDataUnsaved() {
+        DialogFixture f;
+        f.Ui->ListPorts = [](QStringList*) {};
+        TfMainFrm window(*f.Db, *f.Ui);
+        window.show();
+        f.Db->AppState.Modified = true;
+        const QString path = f.Dir() + QStringLiteral("full.dat");
+        f.Files.SaveAnswers = {path};
+        f.Prompts.Log.clear();
+        {
+            const FileSizeLimit limit(100);
+            window.RunCommand(3);
+        }
+        QVERIFY(f.Db->AppState.Modified);
+        QVERIFY(!QFileInfo::exists(path));
+        QCOMPARE(f.Captions(), QStringList{f.Db->Messages.Confirmation});
+        QVERIFY2(f.Shown().value(0).startsWith(QStringLiteral("无法保存文件：")),
+                 qPrintable(f.Shown().value(0)));
+        f.Prompts.Log.clear();
+        f.Prompts.Answers = {Prompter::Yes, Prompter::No};
+        window.close();
+        QCOMPARE(f.Shown(), (QStringList{f.Db->Messages.ExitProgram, f.Db->Messages.SaveProgram}));
+    }
+
     void savedFileHoldsWhatTheDialogsShowed() {
         DialogFixture f;
         f.OnDialog[QStringLiteral("fBInfoEdit")] = [](QDialog& dialog) {

@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 void WriteFile(const QString& path, const QByteArray& bytes) {
@@ -60,11 +62,16 @@ private slots:
     // Each key falls back on its own: a file with one key changes that message only.
     void fallbackKeyByKey_data() {
         QTest::addColumn<QString>("key");
-        for (const char* k :
-             {"AppName",   "Confirmation", "ExitProgram", "SaveProgram", "Channel",   "Info",
-              "OutRange",  "Caution",      "FChBigT",     "Close",       "Open",      "ComError",
-              "ModError",  "ClearData",    "Modforce",    "FrqError",    "All",       "ErrRange",
-              "ModelType", "Frequency",    "ReadOk",      "WriteOk",     "LPortError"})
+        for (const char* k : {"AppName",         "Confirmation",  "ExitProgram",
+                              "SaveProgram",     "Channel",       "Info",
+                              "OutRange",        "Caution",       "FChBigT",
+                              "Close",           "Open",          "ComError",
+                              "ModError",        "ClearData",     "Modforce",
+                              "FrqError",        "All",           "ErrRange",
+                              "ModelType",       "Frequency",     "ReadOk",
+                              "WriteOk",         "LPortError",    "FileNotRegular",
+                              "FileTooLarge",    "FileTooShort",  "FileUnknownModel",
+                              "FileUndecodable", "FileReadError", "FileSaveError"})
             QTest::newRow(k) << QString::fromLatin1(k);
     }
     void fallbackKeyByKey() {
@@ -99,6 +106,13 @@ private slots:
             {QStringLiteral("ReadOk"), &TLanguage::ReadOk},
             {QStringLiteral("WriteOk"), &TLanguage::WriteOk},
             {QStringLiteral("LPortError"), &TLanguage::LPortError},
+            {QStringLiteral("FileNotRegular"), &TLanguage::FileNotRegular},
+            {QStringLiteral("FileTooLarge"), &TLanguage::FileTooLarge},
+            {QStringLiteral("FileTooShort"), &TLanguage::FileTooShort},
+            {QStringLiteral("FileUnknownModel"), &TLanguage::FileUnknownModel},
+            {QStringLiteral("FileUndecodable"), &TLanguage::FileUndecodable},
+            {QStringLiteral("FileReadError"), &TLanguage::FileReadError},
+            {QStringLiteral("FileSaveError"), &TLanguage::FileSaveError},
         };
         QCOMPARE(title, key == QLatin1String("AppName") ? QStringLiteral("Replaced") : builtInTitle);
         for (const auto& [name, field] : fields)
@@ -124,6 +138,67 @@ private slots:
         QString title;
         LoadMessageCatalogue(m, title, Dir(), QStringLiteral("Lower"));
         QCOMPARE(m.ReadOk, QStringLiteral("done"));
+    }
+
+    // The texts that explain a failed open or save exist in every shipped language, the Chinese
+    // file giving the built-in texts, and keep their placeholders.
+    void fileMessagesInEveryLanguage_data() {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("Chinese") << "Chinese";
+        QTest::newRow("English") << "English";
+    }
+    void fileMessagesInEveryLanguage() {
+        QFETCH(QString, language);
+        TLanguage builtIn, m;
+        QString title;
+        LoadMessageCatalogue(builtIn, title, Dir(), QStringLiteral("none"));
+        LoadMessageCatalogue(m, title, QStringLiteral(V35_SOURCE_DIR "/lang/"), language);
+        const QList<QPair<QString TLanguage::*, int>> fields = {
+            {&TLanguage::FileNotRegular, 0},  {&TLanguage::FileTooLarge, 0},
+            {&TLanguage::FileTooShort, 2},    {&TLanguage::FileUnknownModel, 1},
+            {&TLanguage::FileUndecodable, 1}, {&TLanguage::FileReadError, 1},
+            {&TLanguage::FileSaveError, 1}};
+        for (const auto& [field, placeholders] : fields) {
+            const QString text = m.*field;
+            QVERIFY(!text.isEmpty());
+            if (language == QLatin1String("Chinese"))
+                QCOMPARE(text, builtIn.*field);
+            else
+                QVERIFY2(text != builtIn.*field, qPrintable(text));
+            QCOMPARE(text.contains(QLatin1String("%1")), placeholders >= 1);
+            QCOMPARE(text.contains(QLatin1String("%2")), placeholders >= 2);
+        }
+    }
+
+    void messageWith_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("both") << "%1 of %2"
+                              << "3 of 16";
+        QTest::newRow("reordered") << "%2: %1"
+                                   << "16: 3";
+        QTest::newRow("placeholders left out") << "Too short!"
+                                               << "Too short! 3 16";
+        QTest::newRow("value holding a placeholder") << "[%1]"
+                                                     << "[3] 16";
+    }
+    void messageWith() {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QCOMPARE(MessageWith(text, QStringLiteral("3"), QStringLiteral("16")), expected);
+        QCOMPARE(MessageWith(QStringLiteral("<%1>"), QStringLiteral("%2"), QStringLiteral("x")),
+                 QStringLiteral("<%2> x"));
+    }
+
+    // A language file that is a FIFO or a device is not waited on: the built-in texts apply.
+    void specialLanguageFilesGiveBuiltInTexts() {
+        const QString fifo = Dir() + QStringLiteral("Fifo.Ini");
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        TLanguage m;
+        QString title;
+        LoadMessageCatalogue(m, title, Dir(), QStringLiteral("Fifo"));
+        VerifyBuiltIn(m, title);
+        QFile::remove(fifo);
     }
 
     void badFilesGiveBuiltInTexts_data() {

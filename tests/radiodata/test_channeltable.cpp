@@ -187,6 +187,13 @@ private slots:
         QTest::newRow("option code outside the list") << int(C::OptSignal) << ""
                                                       << "3"
                                                       << "optional signalling";
+        // A pasted megabyte or a control character is shown cut and escaped.
+        QTest::newRow("megabyte in a frequency cell")
+            << int(C::TxFrequency) << QString(1 << 20, QLatin1Char('9')) << ""
+            << "transmit frequency";
+        QTest::newRow("escape in a tone cell") << int(C::TxTone) << "\x1b[2J"
+                                               << "0"
+                                               << "\"\\x1b[2J\"";
     }
     void cellsThatCannotBeStored() {
         QFETCH(int, column);
@@ -203,6 +210,7 @@ private slots:
         QString error;
         QVERIFY(!t.GetChannelValues(12, v, &error));
         QVERIFY2(error.contains(QStringLiteral("channel 12")) && error.contains(named), qPrintable(error));
+        QVERIFY2(error.size() < 300 && !error.contains(QChar(0x1B)), qPrintable(error.left(300)));
         QCOMPARE(v.RxTone, QStringLiteral("kept"));
     }
 

@@ -17,12 +17,19 @@ struct Catalogue {
 };
 
 // A valid document but for what a test puts into it.
+// A document with the given parts; a top-level key given in `top` replaces the default one.
 QByteArray Doc(const char* channels, const char* functions = "", const char* top = "",
                const char* message = R"({"LineA": "", "LineB": ""})") {
-    return QByteArray(
-               R"({"format": "v35-codeplug", "version": 1, "model": "V35", "band": "400.0 - 470.0MHz", )") +
-           top + R"("channels": [)" + channels + R"(], "functions": {)" + functions + R"(}, "message": )" +
-           message + "}";
+    QByteArray head = "{";
+    const QByteArray given(top);
+    for (const char* entry : {R"("format": "v35-codeplug", )", R"("version": 1, )", R"("model": "V35", )",
+                              R"("band": "400.0 - 470.0MHz", )"}) {
+        const QByteArray e(entry);
+        if (!given.contains(e.left(e.indexOf(':') + 1)))
+            head += e;
+    }
+    return head + given + R"("channels": [)" + channels + R"(], "functions": {)" + functions +
+           R"(}, "message": )" + message + "}";
 }
 
 const char* const kChannel = R"({"Channel": 1, "RxFrequency": "446.00625"})";
@@ -217,9 +224,30 @@ private slots:
         row("frequency-mode tone with a 0xFF byte", Doc(kChannel, R"("VfoRxTone": "D0FFN")"),
             "functions.VfoRxTone", "\"D0FFN\"");
         row("ANI of five digits", Doc(kChannel, R"("AniCode": "12345")"), "functions.AniCode", "\"12345\"");
+        // "$" also matches before a final line end: the whole text must fit.
+        row("ANI with a line end", Doc(kChannel, "\"AniCode\": \"1234\\n\""), "functions.AniCode",
+            "\"1234\\n\"");
+        row("tone with a line end",
+            Doc("{\"Channel\": 1, \"RxFrequency\": \"446\", \"RxTone\": \"67.0\\n\"}"), "RxTone",
+            "\"67.0\\n\"");
+        row("DCS with a line end",
+            Doc("{\"Channel\": 1, \"RxFrequency\": \"446\", \"TxTone\": \"D023N\\n\"}"), "TxTone",
+            "\"D023N\\n\"");
         row("ANI with a letter", Doc(kChannel, R"("AniCode": "12a")"), "functions.AniCode", "\"12a\"");
         row("name of seven", Doc(kChannel, R"("RadioName": "ABCDEFG")"), "functions.RadioName",
             "\"ABCDEFG\"");
+        // The parser keeps the last of two equal keys: such a file is refused, naming the key.
+        row("key given twice", Doc(R"({"Channel": 1, "Channel": 2, "RxFrequency": "446"})"),
+            "channels[0].Channel", "is given twice");
+        row("key given twice, once escaped",
+            Doc("{\"Channel\": 1, \"Ch\\u0061nnel\": 2, \"RxFrequency\": \"446\"}"), "channels[0].Channel",
+            "is given twice");
+        row("top-level key given twice", Doc(kChannel, "", R"("model": "V35", "model": "V35", )"),
+            "\"model\"", "is given twice");
+        row("function given twice", Doc(kChannel, R"("VoxLevel": 1, "VoxLevel": 2)"), "functions.VoxLevel",
+            "is given twice");
+        row("message line given twice", Doc(kChannel, "", "", R"({"LineA": "a", "LineA": "b"})"),
+            "message.LineA", "is given twice");
         row("channels not a list", R"({"format": "v35-codeplug", "version": 1, "channels": {}})",
             "\"channels\"", "{}");
     }
@@ -234,6 +262,31 @@ private slots:
         QVERIFY(!CodeplugFromJson(json, c.Models, c.Bands, plug, &error));
         QVERIFY2(error.contains(key) && error.contains(value), qPrintable(error));
         QCOMPARE(plug.BandId, 99);
+    }
+
+    // A refusal names what it refuses, but never repeats megabytes or terminal escapes.
+    void refusalsAreShortAndReadable_data() {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<QString>("shown");
+        const QByteArray huge(8 * 1024 * 1024, 'x');
+        QTest::newRow("8 MB message line")
+            << Doc(kChannel, "", "", "{\"LineA\": \"" + huge + "\"}") << "message.LineA";
+        QTest::newRow("8 MB unknown key") << Doc(kChannel, "", "\"" + huge + "\": 1, ") << "xxxxxxxx";
+        QTest::newRow("escape in a value")
+            << Doc(kChannel, "", "\"model\": \"V\\u001b]0;pwned\\u0007\", ") << "\\u001b]0;pwned";
+        QTest::newRow("escape in a key") << Doc(kChannel, "", "\"\\u001b[2J\": 1, ") << "\\x1b[2J";
+    }
+    void refusalsAreShortAndReadable() {
+        QFETCH(QByteArray, json);
+        QFETCH(QString, shown);
+        Catalogue c;
+        Codeplug plug;
+        QString error;
+        QVERIFY(!CodeplugFromJson(json, c.Models, c.Bands, plug, &error));
+        QVERIFY2(error.size() < 400, qPrintable(error.left(400)));
+        QVERIFY2(error.contains(shown), qPrintable(error));
+        for (const QChar ch : error)
+            QVERIFY2(ch.unicode() >= 0x20 && ch.unicode() != 0x7F, qPrintable(error));
     }
 
     void theDocumentOfTheRefusalsIsValid() {

@@ -1,4 +1,5 @@
 #include "TestBytes.h"
+#include "core/FullDisk.h"
 
 #include "app/DatCommands.h"
 #include "app/Maindb.h"
@@ -6,9 +7,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -207,17 +212,27 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("good.dat"));
         SaveDatFile(db, path, 0, prompter);
         const QByteArray good = ReadAll(path);
-        QTest::newRow("empty") << QByteArray() << true << "0 bytes";
-        QTest::newRow("16 bytes") << good.left(16) << true << "16 bytes";
-        QTest::newRow("3231 bytes") << good.left(3231) << true << "3231 bytes";
+        // The details are in the language of the program, as the first line is.
+        QTest::newRow("empty") << QByteArray() << true << "文件不完整：只有 0 字节，应有 16 字节！";
+        QTest::newRow("16 bytes") << good.left(16) << true << "只有 16 字节，应有 3232 字节！";
+        QTest::newRow("3231 bytes") << good.left(3231) << true << "只有 3231 字节，应有 3232 字节！";
         QByteArray other = good;
         other.replace(1, 3, "K99");
-        QTest::newRow("unknown identity") << other << true << "K99";
+        QTest::newRow("unknown identity") << other << true << "文件的机型“K99”不在机型列表中！";
+        // Bytes of the header are shown, never sent to the terminal or the message box as they are.
+        QByteArray escape = good;
+        escape.replace(1, 4, QByteArray("\x1b]0;", 4));
+        QTest::newRow("terminal escape as identity") << escape << true << "“\\x1b]0;”";
+        QByteArray nul = good;
+        nul.replace(1, 4,
+                    QByteArray("V\0"
+                               "35",
+                               4));
+        QTest::newRow("NUL in the identity") << nul << true << "“V\\x0035”";
         QByteArray tone = good;
         tone.replace(0x0020 + 10, 2, HexToBytes("12 AB")); // channel 2 is empty: not read
         tone.replace(0x0810 - 16 + 8, 2, HexToBytes("12 AB"));
-        QTest::newRow("tone field 12 AB")
-            << tone << false << "channel 128 (file offset 0x0800): receive tone bytes 12 AB";
+        QTest::newRow("tone field 12 AB") << tone << false << "文件偏移 0x0800 处的数据无法识别！";
     }
     void badFilesChangeNothing() {
         QFETCH(QByteArray, bytes);
@@ -241,6 +256,13 @@ private slots:
         QVERIFY2(text.contains(QDir::toNativeSeparators(path)) && text.contains(named), qPrintable(text));
         QCOMPARE(text.startsWith(db.Messages.ModError), modelError);
         QCOMPARE(prompter.Log.first().Kind, int(Prompter::Information));
+        QCOMPARE(prompter.Log.first().Caption, db.Messages.Confirmation);
+        // No English words in a Chinese message, and nothing a terminal would act on.
+        static const QRegularExpression word(QStringLiteral("[A-Za-z]{3,}"));
+        QVERIFY2(!word.match(QString(text).remove(QDir::toNativeSeparators(path))).hasMatch(),
+                 qPrintable(text));
+        for (const QChar c : text)
+            QVERIFY2(c == QLatin1Char('\n') || c.unicode() >= 0x20, qPrintable(text));
     }
 
     void missingFileChangesNothing() {
@@ -278,6 +300,96 @@ private slots:
         QCOMPARE(prompter.Log.size(), 2);
         QVERIFY(db.AppState.Modified);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("old.dat")});
+    }
+
+    // What is not a regular file, or far larger than any .dat file, is refused unread.
+    void specialFilesAreRefused_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("FIFO") << "fifo"
+                              << "这不是普通文件，无法打开！";
+        QTest::newRow("directory") << "dir"
+                                   << "这不是普通文件，无法打开！";
+        QTest::newRow("device") << "/dev/zero"
+                                << "这不是普通文件，无法打开！";
+        QTest::newRow("4 GB file") << "huge"
+                                   << "文件太大，不是本程序的数据文件！";
+        QTest::newRow("missing") << "missing"
+                                 << "无法读取文件：";
+    }
+    void specialFilesAreRefused() {
+        QFETCH(QString, kind);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        QString path = dir.filePath(QStringLiteral("special.dat"));
+        if (kind == QLatin1String("fifo")) {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else if (kind == QLatin1String("dir")) {
+            QVERIFY(QDir().mkpath(path));
+        } else if (kind == QLatin1String("huge")) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QVERIFY(f.resize(qint64(4) << 30));
+        } else if (kind != QLatin1String("missing")) {
+            path = kind;
+        }
+        TfMaindb db(dir.path());
+        db.SelectDefaultModel();
+        Fill(db);
+        const Program before(db);
+        ScriptedPrompter prompter;
+        QString name = path;
+        QVERIFY(!OpenDatFile(db, name, prompter));
+        QVERIFY(name.isEmpty());
+        QVERIFY(Program(db) == before);
+        QCOMPARE(prompter.Log.size(), 1);
+        QVERIFY2(prompter.Log.first().Text.startsWith(message), qPrintable(prompter.Log.first().Text));
+        QCOMPARE(prompter.Log.first().Caption, db.Messages.Confirmation);
+    }
+
+    // A full disk: Save fails with the reason, the old file keeps its bytes, no temporary file is
+    // left and the data still counts as unsaved.
+    void fullDiskKeepsTheOldFile_data() {
+        QTest::addColumn<bool>("tmpfs");
+        QTest::newRow("full tmpfs") << true;
+        QTest::newRow("file size limit") << false;
+    }
+    void fullDiskKeepsTheOldFile() {
+        QFETCH(bool, tmpfs);
+        QTemporaryDir home;
+        FullTmpfs disk;
+        QString path = home.filePath(QStringLiteral("old.dat"));
+        if (tmpfs) {
+            if (!disk.IsMounted())
+                QSKIP("mounting a tmpfs needs root");
+            path = disk.FilePath(QStringLiteral("old.dat"));
+        }
+        WriteAll(path, "old contents");
+        TfMaindb db(home.path());
+        db.SelectDefaultModel();
+        Fill(db);
+        ScriptedPrompter prompter;
+        bool saved = true;
+        if (tmpfs) {
+            disk.Fill();
+            saved = SaveDatFile(db, path, 0, prompter);
+        } else {
+            const FileSizeLimit limit(100);
+            saved = SaveDatFile(db, path, 0, prompter);
+        }
+        QVERIFY(!saved);
+        QVERIFY(db.AppState.Modified);
+        QCOMPARE(ReadAll(path), QByteArray("old contents"));
+        QStringList left = QDir(QFileInfo(path).absolutePath()).entryList(QDir::Files | QDir::Hidden);
+        left.removeAll(QStringLiteral("filler"));
+        QCOMPARE(left, QStringList{QStringLiteral("old.dat")});
+        QCOMPARE(prompter.Log.size(), 1);
+        QCOMPARE(prompter.Log.first().Caption, db.Messages.Confirmation);
+        const QString text = prompter.Log.first().Text;
+        QVERIFY2(text.startsWith(QStringLiteral("无法保存文件：")) &&
+                     text.contains(tmpfs ? QStringLiteral("No space left on device")
+                                         : QStringLiteral("File too large")),
+                 qPrintable(text));
     }
 
     void snapshot() {
