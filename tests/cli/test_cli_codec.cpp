@@ -311,6 +311,53 @@ private slots:
         QCOMPARE(left, QStringList{output});
     }
 
+    // export -> import into the same file gives the same codeplug; into nothing, the same channels.
+    void csvRoundTrip() {
+        QTemporaryDir dir;
+        QCOMPARE(SavedFile(dir.path()).size(), 3232);
+        const QString dat = dir.filePath(QStringLiteral("saved.dat"));
+        const QString csv = dir.filePath(QStringLiteral("channels.csv"));
+        const Run exported = V35ctl({QStringLiteral("export"), dat, QStringLiteral("-o"), csv});
+        QCOMPARE(exported.Status, 0);
+        QVERIFY2(exported.Err.isEmpty(), qPrintable(exported.Err));
+        const QList<QByteArray> lines = ReadAll(csv).split('\n');
+        QCOMPARE(lines.size(), 6); // header, four channels, the end
+        QVERIFY(lines.at(1).startsWith("1,,145.500000,-,0.600000,Cross,88.5,88.5,023,NN,023,->Tone,"));
+        QVERIFY(lines.at(2).startsWith("38,,146.520000,,0.000000,Cross,88.5,88.5,023,RN,023,DTCS->,"));
+
+        const QString back = dir.filePath(QStringLiteral("back.json"));
+        const Run imported = V35ctl(
+            {QStringLiteral("import"), csv, QStringLiteral("--base"), dat, QStringLiteral("-o"), back});
+        QCOMPARE(imported.Status, 0);
+        QVERIFY2(imported.Err.isEmpty(), qPrintable(imported.Err));
+        const Run before = V35ctl({QStringLiteral("dump"), dat});
+        const Run after = V35ctl({QStringLiteral("dump"), back});
+        const auto withoutDate = [](QByteArray json) {
+            const int at = json.indexOf("\"saved\"");
+            return json.remove(at, json.indexOf('\n', at) - at);
+        };
+        QCOMPARE(withoutDate(after.Out), withoutDate(before.Out));
+    }
+
+    // A refused row names its line; nothing is written unless the rest is wanted.
+    void csvImportRefusals() {
+        QTemporaryDir dir;
+        const QString csv = dir.filePath(QStringLiteral("in.csv"));
+        QVERIFY(WriteAll(csv, "Location,Frequency,Mode\n1,446.0,AM\n2,446.1,FM\n"));
+        const QString out = dir.filePath(QStringLiteral("out.dat"));
+        const Run refused = V35ctl({QStringLiteral("import"), csv, QStringLiteral("-o"), out});
+        QCOMPARE(refused.Status, 1);
+        QVERIFY2(refused.Err.contains(QStringLiteral("line 2: Mode \"AM\"")), qPrintable(refused.Err));
+        QVERIFY(!QFile::exists(out));
+        const Run skipped =
+            V35ctl({QStringLiteral("import"), csv, QStringLiteral("-o"), out, QStringLiteral("--skip-bad")});
+        QCOMPARE(skipped.Status, 0);
+        QVERIFY(skipped.Err.contains(QStringLiteral("line 2")));
+        const Run dump = V35ctl({QStringLiteral("dump"), out});
+        QVERIFY(dump.Out.contains("446.10000"));
+        QVERIFY(!dump.Out.contains("446.00000"));
+    }
+
     void wrongUsage_data() {
         QTest::addColumn<QStringList>("args");
         QTest::newRow("dump without a file") << QStringList{QStringLiteral("dump")};
@@ -324,6 +371,8 @@ private slots:
         QTest::newRow("build with a bad date") << QStringList{
             QStringLiteral("build"), QStringLiteral("a.json"), QStringLiteral("-o"),
             QStringLiteral("a.dat"), QStringLiteral("--date"), QStringLiteral("2026-13-01 10:00")};
+        QTest::newRow("export without -o") << QStringList{QStringLiteral("export"), QStringLiteral("a.dat")};
+        QTest::newRow("import without -o") << QStringList{QStringLiteral("import"), QStringLiteral("a.csv")};
     }
     void wrongUsage() {
         QFETCH(QStringList, args);

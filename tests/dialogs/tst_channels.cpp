@@ -322,7 +322,7 @@ private slots:
         english.NoneText = QStringLiteral("None");
         f.Db->MainTable.RetranslateChannelTable(english);
         OpenChannelEdit open(f, 1);
-        QCOMPARE(open.Dialog.windowTitle(), QStringLiteral("Channel Edit"));
+        QCOMPARE(open.Dialog.windowTitle(), QStringLiteral("Edit Channel"));
         TypeAndEnter(open.Dialog.eReceive, QStringLiteral("450"));
         QCOMPARE(open.Dialog.cbQT->currentText(), QStringLiteral("None"));
         QCOMPARE(f.Db->MainTable.Text(1, Col::RxTone), QStringLiteral("None"));

@@ -75,7 +75,7 @@ private slots:
         QList<TAdoRecord> rows;
         d.AppendReportRows(rows);
         QCOMPARE(rows.size(), 14);
-        QCOMPARE(rows.at(0).TypeName, QStringLiteral("Function Settings"));
+        QCOMPARE(rows.at(0).TypeName, QStringLiteral("Radio Settings"));
         QCOMPARE(rows.at(0).AField, QStringLiteral("Key Beep"));
         QCOMPARE(rows.at(0).AValue, QStringLiteral("On"));
         QCOMPARE(rows.at(4).AValue, QStringLiteral("0.3"));

@@ -241,12 +241,13 @@ private slots:
         DialogFixture f(Language::English);
         RunTestFrequency(f, [&](TfTestFrequency& d) {
             QCOMPARE(d.windowTitle(), QStringLiteral("Test Frequencies"));
-            QCOMPARE(d.gvData->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Rx [MHz]"));
+            QCOMPARE(d.gvData->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Rx (MHz)"));
             EditCell(d.gvData, 0, TfTestFrequency::RxFreq, QStringLiteral("462"));
             QTest::mouseClick(d.btnCancel, Qt::LeftButton);
         });
-        QCOMPARE(f.Shown(), QStringList{QStringLiteral("The test frequencies have changed. Run \"Write to "
-                                                       "Radio\" before you enter the test mode.")});
+        QCOMPARE(f.Shown(),
+                 QStringList{QStringLiteral("The test frequencies have changed. Write to the radio before "
+                                            "you enter its test mode.")});
     }
 
     // ---- about box ----

@@ -193,7 +193,7 @@ private slots:
         DialogFixture f(Language::English);
         TfToneOption d(*f.Db);
         d.show();
-        QCOMPARE(d.windowTitle(), QStringLiteral("Tone Code"));
+        QCOMPARE(d.windowTitle(), QStringLiteral("Choose a Tone"));
         QCOMPARE(d.gbList->title(), QStringLiteral("CTCSS tones"));
         QCOMPARE(d.gvCtcss->item(8, 1)->text(), QStringLiteral("88.5"));
         QCOMPARE(TagOf(d.lbValue), -2);

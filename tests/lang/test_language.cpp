@@ -1,3 +1,4 @@
+#include "core/IniFile.h"
 #include "lang/Language.h"
 
 #include <QFile>
@@ -221,5 +222,83 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestLanguage)
+// The English file names each thing the same way in the grid, the dialogs and the report.
+class TestEnglishVocabulary : public QObject {
+    Q_OBJECT
+
+    IniFile English;
+
+private slots:
+    void initTestCase() { QVERIFY(English.Load(QStringLiteral(V35_SOURCE_DIR "/lang/English.Ini"))); }
+
+    void oneTermPerConcept_data() {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("text");
+        const struct {
+            const char* Section;
+            const char* Key;
+            const char* Text;
+        } captions[] = {
+            {"fMainFrm", "BColText.3", "Rx Tone"},
+            {"fMainFrm", "BColText.4", "Tx Tone"},
+            {"fMainFrm", "Label3.Caption", "Rx Tone"},
+            {"fMainFrm", "Label5.Caption", "Tx Tone"},
+            {"fFreqModel", "Label3.Caption", "Rx Tone"},
+            {"fFreqModel", "Label5.Caption", "Tx Tone"},
+            {"fBInfoEdit", "lbQT.Caption", "Rx Tone"},
+            {"fBInfoEdit", "lbDQT.Caption", "Tx Tone"},
+            {"fBBatchEdit", "lbQT.Caption", "Rx Tone"},
+            {"fBBatchEdit", "lbDQT.Caption", "Tx Tone"},
+            {"fMainFrm", "BColText.6", "Bandwidth"},
+            {"fBInfoEdit", "lbkz.Caption", "Bandwidth"},
+            {"fBBatchEdit", "lbkz.Caption", "Bandwidth"},
+            {"fFunSet", "lbwn.Caption", "Bandwidth"},
+            {"fMainFrm", "BColText.7", "Scan"},
+            {"fBInfoEdit", "chsmtj.Caption", "Include in scan"},
+            {"fBBatchEdit", "chsmtj.Caption", "Include in scan"},
+            {"fMainFrm", "BColText.10", "BCL"},
+            {"fBInfoEdit", "lbfmsd.Caption", "Busy Channel Lockout"},
+            {"fBBatchEdit", "lbfmsd.Caption", "Busy Channel Lockout"},
+            {"fMainFrm", "BColText.8", "Signalling"},
+            {"fBInfoEdit", "lbKxxl.Caption", "Signalling"},
+            {"fBBatchEdit", "lbKxxl.Caption", "Signalling"},
+        };
+        for (const auto& c : captions)
+            QTest::addRow("%s %s", c.Section, c.Key)
+                << QString::fromLatin1(c.Section) << QString::fromLatin1(c.Key)
+                << QString::fromLatin1(c.Text);
+    }
+    void oneTermPerConcept() {
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, text);
+        QCOMPARE(English.Value(section, key, QStringLiteral("(missing)")), text);
+    }
+
+    // The literal translations that used to stand for those terms appear nowhere.
+    void noOtherNames() {
+        QFile file(QStringLiteral(V35_SOURCE_DIR "/lang/English.Ini"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString all = QString::fromUtf8(file.readAll());
+        for (const char* old : {"CTCSS/DCS", "QT/DQT", "Tone Code", "W/N", "Scan Add", "Opt. Signal",
+                                "Busy Lock", "Batch Channel", "Function Settings", "Frequency Mode", "N47"})
+            QVERIFY2(!all.contains(QLatin1String(old)), old);
+        // Messages state the problem; none shouts.
+        QVERIFY(!all.contains(QLatin1String("!\n")));
+    }
+};
+
+int main(int argc, char** argv) {
+    int status = 0;
+    {
+        TestLanguage t;
+        status |= QTest::qExec(&t, argc, argv);
+    }
+    {
+        TestEnglishVocabulary t;
+        status |= QTest::qExec(&t, argc, argv);
+    }
+    return status;
+}
 #include "test_language.moc"

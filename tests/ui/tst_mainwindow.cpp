@@ -324,13 +324,13 @@ private slots:
         QCOMPARE(W().mFile->title(), QStringLiteral("&File"));
         QCOMPARE(W().tbRead->toolTip(), QStringLiteral("Read from radio"));
         QCOMPARE(W().lFrq->text(), QStringLiteral("Band:"));
-        QCOMPARE(W().Channels->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Rx Freq"));
+        QCOMPARE(W().Channels->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Rx (MHz)"));
         QCOMPARE(Table().Text(1, ChannelTable::RxTone), QStringLiteral("None"));
         QCOMPARE(Table().Text(1, ChannelTable::Power), QStringLiteral("High"));
         QCOMPARE(Table().Text(1, ChannelTable::BusyLock), QStringLiteral("Off"));
         QCOMPARE(W().NoneText(), QStringLiteral("None"));
         QCOMPARE(W().lNone->text(), QStringLiteral("None"));
-        QCOMPARE(F->Db->Messages.SaveProgram, QStringLiteral("Do you want to save the data?"));
+        QCOMPARE(F->Db->Messages.SaveProgram, QStringLiteral("The data has unsaved changes. Save them?"));
         // The band list is never translated, and the change of its texts is no band change.
         QCOMPARE(W().cbFreq->currentText(), QStringLiteral("400.0 - 470.0MHz"));
         QVERIFY(Table().IsChannelInUse(1));
@@ -366,9 +366,9 @@ private slots:
         Start(options);
         QCOMPARE(F->Db->AppState.LanguageName, QStringLiteral("English"));
         QCOMPARE(W().nOpen->text(), QStringLiteral("&Open..."));
-        QCOMPARE(W().Channels->headerData(10, Qt::Horizontal).toString(), QStringLiteral("Busy Lock"));
+        QCOMPARE(W().Channels->headerData(10, Qt::Horizontal).toString(), QStringLiteral("BCL"));
         TypeChannel(1, QStringLiteral("438.5"));
-        QCOMPARE(Table().Text(1, ChannelTable::ScanAdd), QStringLiteral("Yes"));
+        QCOMPARE(Table().Text(1, ChannelTable::ScanAdd), QStringLiteral("On"));
         QCOMPARE(Table().Text(1, ChannelTable::RxTone), QStringLiteral("None"));
     }
 
