@@ -79,7 +79,8 @@ QString NormalizeToneText(const QString& text) {
         v = std::clamp(v, 30.0, 290.0);
         return QString::number(v, 'f', 1);
     }
-    static const QRegularExpression dcs(QStringLiteral("^D[0-7]{3}[NIni]$"));
+    // Anchored to the whole text: "$" alone would also accept a line end after the code.
+    static const QRegularExpression dcs(QRegularExpression::anchoredPattern(QStringLiteral("D[0-7]{3}[NIni]")));
     if (dcs.match(text).hasMatch())
         return text;
     return QStringLiteral("D777N");

@@ -1,11 +1,13 @@
 #include "ReportRenderer.h"
 
+#include "core/FileIo.h"
+
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
+#include <QBuffer>
 
 namespace {
 
@@ -166,29 +168,27 @@ int ReportRenderer::Render(QPagedPaintDevice& device) const {
 }
 
 bool ReportRenderer::ExportPdf(const QString& path, QPageSize::PageSizeId pageSize, QString* error) const {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = QStringLiteral("%1: %2").arg(QFileInfo(path).fileName(), file.errorString());
-        return false;
-    }
+    // Drawn in memory first, then written as every file of the program is: the old file stays
+    // whole unless every byte of the new one reached the disk.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     {
-        QPdfWriter pdf(&file);
+        QPdfWriter pdf(&buffer);
         pdf.setResolution(600);
         pdf.setTitle(Header.Title);
         pdf.setCreator(QStringLiteral("V35"));
         pdf.setPageLayout(QPageLayout(QPageSize(pageSize), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
                                       QPageLayout::Millimeter));
         if (Render(pdf) == 0) {
-            file.cancelWriting();
             if (error)
                 *error = QStringLiteral("%1: the report could not be drawn").arg(QFileInfo(path).fileName());
             return false;
         }
     }
-    if (!file.commit()) {
+    const FileResult written = WriteFileAtomically(path, buffer.data());
+    if (!written) {
         if (error)
-            *error = QStringLiteral("%1: %2").arg(QFileInfo(path).fileName(), file.errorString());
+            *error = DescribeFileResult(path, written);
         return false;
     }
     return true;

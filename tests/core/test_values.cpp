@@ -143,6 +143,8 @@ private slots:
                                         << "D777N";
         QTest::newRow("other suffix") << "D023X"
                                       << "D777N";
+        QTest::newRow("line end after the code") << "D023N\n"
+                                                 << "D777N";
         QTest::newRow("letters") << "abc"
                                  << "D777N";
         QTest::newRow("none text is not a tone") << "无"

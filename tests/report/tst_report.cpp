@@ -1,4 +1,5 @@
 #include "app/DatCommands.h"
+#include "core/FullDisk.h"
 #include "radiodata/ChannelTable.h"
 #include "ui/ReportRenderer.h"
 #include "ui/UiFixture.h"
@@ -162,6 +163,30 @@ private slots:
             }
         }
         QCOMPARE(channels, 128);
+    }
+
+    // A report that cannot be written in full leaves the old file as it was, and says why.
+    void fullDiskKeepsTheOldReport() {
+        UiFixture f;
+        f.Show();
+        AddChannel(*f.Db, 1, QStringLiteral("446.00625"), QStringLiteral("446.00625"));
+        f.Window->FillReportTables();
+        const ReportRenderer report(f.Db->myMain.value(0), f.Db->myAdo, kPrintedAt);
+        const QString path = f.Dir() + QStringLiteral("old.pdf");
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old report");
+        old.close();
+        QString error;
+        {
+            const FileSizeLimit limit(4096);
+            QVERIFY(!report.ExportPdf(path, QPageSize::Letter, &error));
+        }
+        QVERIFY2(error.contains(QStringLiteral("File too large")), qPrintable(error));
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("old report"));
+        QCOMPARE(QDir(f.Dir()).entryList({QStringLiteral("*.pdf*")}, QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral("old.pdf")});
     }
 
     void noChannelGivesTitleAndOneEmptyLine() {
