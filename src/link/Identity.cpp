@@ -1,11 +1,13 @@
 #include "Identity.h"
 
-#include "WireBytes.h"
 #include "core/MacType.h"
+#include "wire/WireBytes.h"
 
 namespace {
 
-constexpr int kBandIdByte = 5;
+// The identity is the start of the model block.
+constexpr int kBandIdByte = ModelBlock::kBandId;
+static_assert(kBandIdByte < kIdentitySize);
 
 bool NamesModel(const QByteArray& identity, const TMacType& model) {
     const QByteArray text = model.Identity.toLatin1();

@@ -1,17 +1,12 @@
 #include "LinkOperation.h"
 
-#include "VirtualLine.h"
-#include "WireBytes.h"
+#include "SerialLine.h"
 #include "core/Prompt.h"
 #include "lang/Language.h"
+#include "wire/WireBytes.h"
 
-#include <QMetaEnum>
-#include <QSerialPort>
+#include <QIODevice>
 #include <QTimer>
-
-#ifdef Q_OS_UNIX
-#include <poll.h>
-#endif
 
 LinkTiming LinkTiming::Fast() {
     LinkTiming t;
@@ -36,21 +31,6 @@ QTimer* OneShot(QObject* parent, const char* name) {
     t->setSingleShot(true);
     t->setTimerType(Qt::PreciseTimer);
     return t;
-}
-
-// What a failing read on the port means. A terminal whose other end went away reports a read
-// error with whatever errno was left over (an earlier ioctl's, say), so the line itself is asked.
-QString PortLostText(QSerialPort* serial, QSerialPort::SerialPortError error) {
-#ifdef Q_OS_UNIX
-    pollfd p{};
-    p.fd = static_cast<int>(serial->handle());
-    p.events = POLLIN;
-    if (p.fd >= 0 && ::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)))
-        return QStringLiteral("the line was hung up (the other end closed it, or the adapter was unplugged)");
-#endif
-    return error == QSerialPort::ResourceError
-               ? QStringLiteral("the device went away: %1").arg(serial->errorString())
-               : QStringLiteral("reading from the port failed: %1").arg(serial->errorString());
 }
 
 } // namespace
@@ -80,53 +60,33 @@ LinkOperation::~LinkOperation() {
 
 void LinkOperation::SetPortName(const QString& name) {
     close();
-    if (!OwnPort) {
-        OwnPort = new QSerialPort(this);
-        OwnPort->setObjectName(QStringLiteral("myPort"));
-    }
-    OwnPort->setPortName(name);
+    if (!OwnPort)
+        OwnPort = new SerialLine(this);
+    OwnPort->SetPortName(name);
     Name = name;
-    Device = OwnPort;
+    Line = OwnPort;
     ConnectDevice();
 }
 
-void LinkOperation::SetDevice(QIODevice* device, const QString& name) {
+void LinkOperation::SetDevice(WireLine* line, const QString& name) {
     close();
-    Device = device;
+    Line = line;
     Name = name.isEmpty() ? QStringLiteral("virtual radio") : name;
     ConnectDevice();
 }
 
+QIODevice* LinkOperation::Device() const {
+    return Line ? Line->Stream() : nullptr;
+}
+
 void LinkOperation::ConnectDevice() {
-    if (!Device)
+    if (!Line)
         return;
-    disconnect(Device, nullptr, this, nullptr);
-    connect(Device, &QIODevice::readyRead, this, &LinkOperation::OnReadyRead);
-    if (auto* serial = qobject_cast<QSerialPort*>(Device.data())) {
-        connect(serial, &QSerialPort::errorOccurred, this, [this, serial](QSerialPort::SerialPortError e) {
-            // Opening reports its own failure (and a terminal refuses the modem lines); closing a
-            // port whose other end is gone may complain too.
-            if (e == QSerialPort::NoError || e == QSerialPort::TimeoutError || OpeningPort || ClosingPort)
-                return;
-            if (e == QSerialPort::ResourceError || e == QSerialPort::ReadError) {
-                // A read that failed fails again at once, for ever: the port is of no more use.
-                OnHangUp(PortLostText(serial, e));
-                return;
-            }
-            const QString what = QStringLiteral("%1, %2").arg(
-                QLatin1String(QMetaEnum::fromType<QSerialPort::SerialPortError>().valueToKey(e)),
-                serial->errorString());
-            serial->clearError();
-            OnLineError(what);
-        });
-    } else if (auto* end = qobject_cast<VirtualPortEnd*>(Device.data())) {
-        connect(end, &VirtualPortEnd::lineError, this, &LinkOperation::OnLineError);
-        connect(end, &VirtualPortEnd::hungUp, this, &LinkOperation::OnHangUp);
-    } else {
-        // Any other byte stream: the other end going away is its line error.
-        connect(Device, &QIODevice::readChannelFinished, this,
-                [this] { OnLineError(QStringLiteral("the other end closed the stream")); });
-    }
+    disconnect(Line, nullptr, this, nullptr);
+    disconnect(Device(), nullptr, this, nullptr);
+    connect(Device(), &QIODevice::readyRead, this, &LinkOperation::OnReadyRead);
+    connect(Line, &WireLine::lineError, this, &LinkOperation::OnLineError);
+    connect(Line, &WireLine::hungUp, this, &LinkOperation::OnHangUp);
 }
 
 QString LinkOperation::PortText() const {
@@ -135,44 +95,18 @@ QString LinkOperation::PortText() const {
 
 bool LinkOperation::OpenDevice(QString* why) {
     HungUp = false;
-    if (!Device) {
+    if (!Line) {
         *why = QStringLiteral("no port chosen");
         return false;
     }
-    if (Device->isOpen()) {
-        ClosingPort = true;
-        Device->close();
-        ClosingPort = false;
-    }
+    if (Device()->isOpen())
+        Line->Close();
     ConnectDevice();
-    auto* serial = qobject_cast<QSerialPort*>(Device.data());
-    if (!serial) {
-        if (Device->open(QIODevice::ReadWrite))
-            return true;
-        *why = Device->errorString();
-        return false;
-    }
-    OpeningPort = true;
-    serial->setBaudRate(QSerialPort::Baud9600);
-    serial->setDataBits(QSerialPort::Data8);
-    serial->setParity(QSerialPort::NoParity);
-    serial->setStopBits(QSerialPort::TwoStop);
-    serial->setFlowControl(QSerialPort::NoFlowControl);
-    const bool ok = serial->open(QIODevice::ReadWrite);
-    if (ok) {
-        // A pseudo-terminal has no modem lines: failing to raise them is no error.
-        serial->setDataTerminalReady(true);
-        serial->setRequestToSend(true);
-    } else {
-        *why = serial->errorString();
-    }
-    serial->clearError();
-    OpeningPort = false;
-    return ok;
+    return Line->Open(why);
 }
 
 bool LinkOperation::PortIsOpen() const {
-    return Device && Device->isOpen();
+    return Line && Device()->isOpen();
 }
 
 bool LinkOperation::OpenPort() {
@@ -219,21 +153,20 @@ void LinkOperation::close() {
     StopTimers();
     EndAttempt();
     SetStage(Stage::Idle); // a failure to send the end command is no longer an error of the exchange
-    if (Device && Device->isOpen()) {
+    if (Line && Device()->isOpen()) {
         if (SessionOpen) {
             // Without it the radio would stay in programming mode.
             Send(QByteArray(1, static_cast<char>(kEnd)), QStringLiteral("E"));
-            if (auto* serial = qobject_cast<QSerialPort*>(Device.data()))
-                serial->flush();
+            Line->Flush();
         }
-        ClosingPort = true;
-        Device->close();
-        ClosingPort = false;
+        Line->Close();
         emit traffic(QStringLiteral("port %1 closed").arg(PortText()));
     }
-    // A closed operation no longer listens: another one may use the same device now.
-    if (Device)
-        disconnect(Device, nullptr, this, nullptr);
+    // A closed operation no longer listens: another one may use the same line now.
+    if (Line) {
+        disconnect(Line, nullptr, this, nullptr);
+        disconnect(Device(), nullptr, this, nullptr);
+    }
     SessionOpen = false;
 }
 
@@ -266,40 +199,33 @@ void LinkOperation::StopTimers() {
 void LinkOperation::Send(const QByteArray& bytes, const QString& what) {
     LastCommand = what;
     emit traffic(QStringLiteral("-> %1  (%2)").arg(HexBytes(bytes), what));
-    if (!Device || !Device->isOpen() || Device->write(bytes) != bytes.size()) {
+    if (!Line || !Device()->isOpen() || Device()->write(bytes) != bytes.size()) {
         OnLineError(QStringLiteral("cannot send to %1").arg(PortText()));
         return;
     }
     // Out now rather than on the next turn of the event loop: the radio waits for every byte.
-    if (auto* serial = qobject_cast<QSerialPort*>(Device.data()))
-        serial->flush();
+    Line->Flush();
 }
 
 void LinkOperation::DiscardBuffers() {
-    if (!Device)
+    if (!Line)
         return;
-    if (auto* serial = qobject_cast<QSerialPort*>(Device.data()))
-        serial->clear(QSerialPort::AllDirections);
-    else if (auto* end = qobject_cast<VirtualPortEnd*>(Device.data()))
-        end->clearInput();
-    if (Device->isOpen())
-        Device->readAll();
+    Line->ClearAll();
+    if (Device()->isOpen())
+        Device()->readAll();
 }
 
 void LinkOperation::DiscardInput() {
-    if (!Device || !Device->isOpen())
+    if (!Line || !Device()->isOpen())
         return;
-    if (auto* serial = qobject_cast<QSerialPort*>(Device.data()))
-        serial->clear(QSerialPort::Input);
-    else if (auto* end = qobject_cast<VirtualPortEnd*>(Device.data()))
-        end->clearInput();
-    const QByteArray stale = Device->readAll();
+    Line->ClearInput();
+    const QByteArray stale = Device()->readAll();
     if (!stale.isEmpty())
         emit traffic(QStringLiteral("<- %1  (stale, discarded)").arg(HexBytes(stale)));
 }
 
 void LinkOperation::BeginHandshake() {
-    if (Device && !Device->isOpen() && HungUp) {
+    if (Line && !Device()->isOpen() && HungUp) {
         // The port was closed by a hang-up: the cable may be back by now.
         QString why;
         if (!OpenDevice(&why)) {
@@ -313,7 +239,7 @@ void LinkOperation::BeginHandshake() {
         }
         emit traffic(QStringLiteral("port %1 open again").arg(PortText()));
     }
-    if (!Device || !Device->isOpen()) {
+    if (!Line || !Device()->isOpen()) {
         SetStage(Stage::Finished);
         ShowErrorOnce(Messages.LPortError, QStringLiteral("port %1 is not open").arg(PortText()));
         EmitFinished(false);
@@ -338,9 +264,9 @@ void LinkOperation::SendHandshakeByte(int index) {
 }
 
 void LinkOperation::OnReadyRead() {
-    if (!Device)
+    if (!Line)
         return;
-    const QByteArray data = Device->readAll();
+    const QByteArray data = Device()->readAll();
     if (data.isEmpty())
         return;
     if (Arrived.size() < ReplyCollector::kBufferSize)
@@ -429,12 +355,12 @@ void LinkOperation::RunNextExchange() {
         break;
     case Exchange::Read:
         Collector.Expect(kReadReplySize);
-        Send(BlockCommand(kReadCommand, e.Address), QStringLiteral("R %1").arg(AddressText(e.Address)));
+        Send(BlockCommand(kReadCommand, e.Address), QStringLiteral("R %1").arg(HexAddress(e.Address)));
         break;
     case Exchange::Write:
         Collector.Expect(1);
         Send(BlockCommand(kWriteCommand, e.Address, BlockToWrite(e.Address)),
-             QStringLiteral("W %1").arg(AddressText(e.Address)));
+             QStringLiteral("W %1").arg(HexAddress(e.Address)));
         break;
     }
     // The acknowledgement wait has its time-out too: a silent radio must not hang the session.
@@ -451,10 +377,9 @@ void LinkOperation::HandleExchangeReply(const QByteArray& reply) {
         if (reply.isEmpty() || static_cast<quint8>(reply[0]) != kAck) {
             FailTransfer(QStringLiteral("the radio on %1 answered %2 to the acknowledgement%3, not 06")
                              .arg(PortText(), HexBytes(reply.left(1)),
-                                  NextExchange > 0
-                                      ? QStringLiteral(" after %1")
-                                            .arg(AddressText(Exchanges[NextExchange - 1].Address))
-                                      : QString()));
+                                  NextExchange > 0 ? QStringLiteral(" after %1")
+                                                         .arg(HexAddress(Exchanges[NextExchange - 1].Address))
+                                                   : QString()));
             return;
         }
         break;
@@ -466,18 +391,18 @@ void LinkOperation::HandleExchangeReply(const QByteArray& reply) {
             FailLikeTimeout(
                 QStringLiteral("the reply to R %1 from the radio on %2 is for another block: bytes "
                                "1-3 are %3, not %4 (reply %5)")
-                    .arg(AddressText(e.Address), PortText(), HexBytes(reply.mid(1, 3)), HexBytes(asked),
+                    .arg(HexAddress(e.Address), PortText(), HexBytes(reply.mid(1, 3)), HexBytes(asked),
                          HexBytes(reply)));
             return;
         }
-        StoreBlock(e.Address, reply.mid(kReadReplyHeader, kBlockBytes));
+        StoreBlock(e.Address, reply.mid(kReadReplyHeader, kBlockSize));
         break;
     }
     case Exchange::Write:
         // Any other answer is taken as consent; a refusal is a failed exchange.
         if (!reply.isEmpty() && static_cast<quint8>(reply[0]) == kNak) {
             FailLikeTimeout(QStringLiteral("the radio on %1 refused W %2: it answered 15 (NAK)")
-                                .arg(PortText(), AddressText(e.Address)));
+                                .arg(PortText(), HexAddress(e.Address)));
             return;
         }
         break;
@@ -494,8 +419,7 @@ void LinkOperation::SendEnd() {
     Collector.Reset();
     Send(QByteArray(1, static_cast<char>(kEnd)), QStringLiteral("E"));
     SessionOpen = false;
-    if (auto* serial = qobject_cast<QSerialPort*>(Device.data()))
-        serial->flush();
+    Line->Flush();
     CheckDrained(0);
 }
 
@@ -503,7 +427,7 @@ void LinkOperation::CheckDrained(int polls) {
     if (State != Stage::Ending)
         return;
     // Give up after a while and carry on as if it had drained: the radio has its data by now.
-    if (!Device || !Device->isOpen() || Device->bytesToWrite() == 0 || polls >= Timing.DrainPolls) {
+    if (!Line || !Device()->isOpen() || Device()->bytesToWrite() == 0 || polls >= Timing.DrainPolls) {
         FinishRun();
         return;
     }
@@ -572,15 +496,13 @@ void LinkOperation::OnHangUp(const QString& what) {
     HungUp = true;
     SessionOpen = false; // nobody is there to take the end command
     // Closed on the next turn of the event loop: the port may be inside its own notification.
-    const QPointer<QIODevice> device = Device;
+    const QPointer<WireLine> line = Line;
     QMetaObject::invokeMethod(
         this,
-        [this, device] {
-            if (!HungUp || Device != device || !Device || !Device->isOpen())
+        [this, line] {
+            if (!HungUp || Line != line || !Line || !Device()->isOpen())
                 return;
-            ClosingPort = true;
-            Device->close();
-            ClosingPort = false;
+            Line->Close();
             emit traffic(QStringLiteral("port %1 closed").arg(PortText()));
         },
         Qt::QueuedConnection);
@@ -685,7 +607,7 @@ void LinkOperation::StartCloseTimer() {
 }
 
 QByteArray LinkOperation::BlockToWrite(int) const {
-    return QByteArray(kBlockBytes, '\xFF');
+    return QByteArray(kBlockSize, '\xFF');
 }
 
 void LinkOperation::StoreBlock(int, const QByteArray&) {}

@@ -12,9 +12,10 @@
 
 class Prompter;
 class QIODevice;
-class QSerialPort;
 class QTimer;
+class SerialLine;
 class TLanguage;
+class WireLine;
 
 // The fixed pauses and time-outs of the link. The defaults are the radio's; tests shorten them.
 struct LinkTiming {
@@ -40,7 +41,7 @@ struct LinkFailure {
     QString Context;
 };
 
-// One read or write session with the radio over a serial port or any byte stream: the handshake,
+// One read or write session with the radio over a serial port or any other line: the handshake,
 // the identity request, the block transfer, time-outs, line errors and retries. It runs on the
 // thread that owns it, driven by the port's events and single-shot timers; a dialog is a view
 // over it, the command-line tool runs it in an event loop.
@@ -58,9 +59,8 @@ public:
 
     // The serial port by name: "/dev/ttyUSB0", "/dev/pts/7", "COM3".
     void SetPortName(const QString& name);
-    // Any byte stream instead (the in-process radio); not owned. A VirtualPortEnd reports its line
-    // errors like a serial port.
-    void SetDevice(QIODevice* device, const QString& name = QString());
+    // Any other line instead (the in-process radio); not owned.
+    void SetDevice(WireLine* line, const QString& name = QString());
     QString PortName() const { return Name; }
     void SetTiming(const LinkTiming& timing) { Timing = timing; }
     const LinkTiming& Timings() const { return Timing; }
@@ -150,8 +150,10 @@ private:
     void DiscardBuffers();
     // Drops what arrived since the last reply, so that it is not taken for the next one.
     void DiscardInput();
+    // The line's byte stream; only while Line is set.
+    QIODevice* Device() const;
     void ConnectDevice();
-    // Opens Device with the radio's line settings; why says what failed.
+    // Opens the line with the radio's line settings; why says what failed.
     bool OpenDevice(QString* why);
 
     void BeginHandshake();
@@ -177,8 +179,8 @@ private:
     const bool IsRead;
     LinkTiming Timing;
     QString Name;
-    QPointer<QIODevice> Device;
-    QSerialPort* OwnPort = nullptr;
+    QPointer<WireLine> Line;
+    SerialLine* OwnPort = nullptr;
     Stage State = Stage::Idle;
     ReplyCollector Collector;
     QList<Exchange> Exchanges;
@@ -186,9 +188,7 @@ private:
     bool Waiting = false;
     bool SessionOpen = false; // the radio acknowledged a handshake and got no end command since
     QString LastCommand;
-    QByteArray Arrived; // every byte received since the last command was sent
-    bool OpeningPort = false;
-    bool ClosingPort = false;
+    QByteArray Arrived;  // every byte received since the last command was sent
     bool HungUp = false; // a hang-up closed the port; the next attempt opens it again
     QString PendingContext;
     int ProgressPosition = 0;

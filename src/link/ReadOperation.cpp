@@ -1,11 +1,11 @@
 #include "ReadOperation.h"
 
 #include "Identity.h"
-#include "WireBytes.h"
 #include "core/MacType.h"
 #include "lang/Language.h"
 #include "radiodata/FunctionSettings.h"
 #include "radiodata/MemoryImage.h"
+#include "wire/WireBytes.h"
 
 ReadOperation::ReadOperation(const TMacList& catalogue, const TFrqList& bands, const TLanguage& messages,
                              Prompter& prompter, QObject* parent)

@@ -1,6 +1,6 @@
 #include "ReplyCollector.h"
 
-#include "WireBytes.h"
+#include "wire/WireBytes.h"
 
 void ReplyCollector::Expect(int count) {
     Received = 0;

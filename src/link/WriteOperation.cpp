@@ -1,10 +1,10 @@
 #include "WriteOperation.h"
 
 #include "Identity.h"
-#include "WireBytes.h"
 #include "core/MacType.h"
 #include "lang/Language.h"
 #include "radiodata/MemoryImage.h"
+#include "wire/WireBytes.h"
 
 namespace {
 
@@ -80,7 +80,7 @@ QList<LinkOperation::Exchange> WriteOperation::PrepareTransfer() {
 }
 
 QByteArray WriteOperation::BlockToWrite(int address) const {
-    return Image.mid(address, kBlockBytes);
+    return Image.mid(address, kBlockSize);
 }
 
 bool WriteOperation::CompleteTransfer(QString*) {

@@ -1,7 +1,9 @@
 #include "RadioSimulator.h"
 
-#include "link/WireBytes.h"
+#include "core/MacType.h"
+#include "radiodata/ImageLayout.h"
 #include "radiodata/MemoryImage.h"
+#include "wire/WireBytes.h"
 
 #include <QIODevice>
 #include <QSocketNotifier>
@@ -24,8 +26,17 @@ constexpr int kShortReplyBytes = 10;
 constexpr int kLateMs = 5;
 
 QString CommandText(quint8 command, int address) {
-    return QString(QLatin1Char(static_cast<char>(command))) + QLatin1Char(' ') + AddressText(address);
+    return QString(QLatin1Char(static_cast<char>(command))) + QLatin1Char(' ') + HexAddress(address);
 }
+
+// The simulated radio is the catalogue's V35: its memory map says where the model block lies.
+struct SimulatedModel {
+    SimulatedModel() { RegisterModels(Catalogue); }
+    const TMacType& Model() const { return *Catalogue.FindByName(QStringLiteral("V35")); }
+    int ModelBlockAddress() const { return ImageLayout(Model()).ModelAddress(); }
+
+    TMacList Catalogue;
+};
 
 } // namespace
 
@@ -56,10 +67,16 @@ RadioSimulator::~RadioSimulator() {
 #endif
 }
 
+int RadioSimulator::ModelBlockAddress() {
+    return SimulatedModel().ModelBlockAddress();
+}
+
 QByteArray RadioSimulator::FactoryImage(int bandId) {
     QByteArray image(kImageSize, '\xFF');
-    const char model[] = {0x50, 0x56, 0x33, 0x35, 0x20, static_cast<char>(bandId & 0xFF), 0x00, 0x00};
-    image.replace(kModelBlock, static_cast<int>(sizeof model), model, static_cast<int>(sizeof model));
+    const SimulatedModel v35;
+    TBlock block;
+    TBWriteRead::EncodeModelBlock(block, v35.Model().Identity, bandId);
+    PutBlock(image, v35.ModelBlockAddress(), block);
     return image;
 }
 
@@ -320,7 +337,7 @@ void RadioSimulator::AnswerIdentity(qint64 at, Effects& fx) {
         fx.Log << QStringLiteral("identity request (fault no-identity: not answered)");
         return;
     }
-    QByteArray identity = Image.mid(kModelBlock, kIdentitySize);
+    QByteArray identity = Image.mid(ModelBlockAddress(), kIdentitySize);
     for (const SimFault& f : std::as_const(FaultList))
         if (f.Type == SimFault::Identity)
             identity = f.IdentityBytes;
@@ -349,7 +366,7 @@ void RadioSimulator::ExecuteBlockCommand(qint64 at, Effects& fx) {
         Record(kind, address, false);
         return;
     }
-    if (length != kBlockBytes || address + kBlockBytes > kImageSize) {
+    if (length != kBlockSize || address + kBlockSize > kImageSize) {
         fx.Log << QStringLiteral("out of range: %1 length %2 ignored").arg(text).arg(length);
         Record(kind, address, false);
         return;
@@ -384,11 +401,11 @@ void RadioSimulator::ExecuteBlockCommand(qint64 at, Effects& fx) {
     if (isRead) {
         QString note;
         int replyAddress = address;
-        if (address + 2 * kBlockBytes <= kImageSize && TakeFault(SimFault::Next, address)) {
-            replyAddress = address + kBlockBytes;
-            note += QStringLiteral(" (fault next: answered with %1)").arg(AddressText(replyAddress));
+        if (address + 2 * kBlockSize <= kImageSize && TakeFault(SimFault::Next, address)) {
+            replyAddress = address + kBlockSize;
+            note += QStringLiteral(" (fault next: answered with %1)").arg(HexAddress(replyAddress));
         }
-        QByteArray reply = BlockCommand(kWriteCommand, replyAddress, Image.mid(replyAddress, kBlockBytes));
+        QByteArray reply = BlockCommand(kWriteCommand, replyAddress, Image.mid(replyAddress, kBlockSize));
         if (cut) {
             reply.truncate(kShortReplyBytes);
             note += QStringLiteral(" (fault short: %1 bytes)").arg(kShortReplyBytes);
@@ -402,7 +419,7 @@ void RadioSimulator::ExecuteBlockCommand(qint64 at, Effects& fx) {
         State = Parse::AwaitAck;
         return;
     }
-    Image.replace(address, kBlockBytes, CommandBytes.mid(3, kBlockBytes));
+    Image.replace(address, kBlockSize, CommandBytes.mid(3, kBlockSize));
     ++BlocksWritten;
     fx.Log << text + (cut ? QStringLiteral(" (fault short: stored, not answered)") : QString());
     if (!cut)

@@ -28,7 +28,7 @@ struct SimCommand {
 // The radio at the other end of the cable: a 3232-byte memory behind the programming protocol.
 //
 //   0x02 "PROGRA"          -> 0x06 (opens a session)
-//   0x4D 0x02              -> the 8 bytes at 0x0C70 (the model block)
+//   0x4D 0x02              -> the first 8 bytes of the model block
 //   0x06                   -> 0x06
 //   "R" addr(2) 0x10       -> "W" addr(2) 0x10 + the 16 bytes at addr, then awaits 0x06
 //   "W" addr(2) 0x10 + 16  -> stores the bytes, 0x06
@@ -47,8 +47,8 @@ public:
     explicit RadioSimulator(QObject* parent = nullptr);
     ~RadioSimulator() override;
 
-    static constexpr int kModelBlock = 0x0C70;
-
+    // Where the model block lies in the memory.
+    static int ModelBlockAddress();
     // A radio from the factory: all 0xFF except the model block 50 56 33 35 20 <band> 00 00.
     static QByteArray FactoryImage(int bandId = 243);
     // A radio that never had a model block: it answers eight 0xFF to the identity request.

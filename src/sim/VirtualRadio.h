@@ -1,12 +1,12 @@
 #pragma once
 
 #include "RadioSimulator.h"
-#include "link/VirtualLine.h"
+#include "wire/VirtualLine.h"
 
 #include <QObject>
 
 // The radio of demo mode and of the tests: a simulator behind an in-memory cable. A link operation
-// uses Port() as its device; faults and memory are set on Radio() at any time.
+// uses Port() as its line; faults and memory are set on Radio() at any time.
 class VirtualRadio : public QObject {
     Q_OBJECT
 
@@ -17,7 +17,7 @@ public:
     const RadioSimulator& Radio() const { return Simulator; }
     VirtualLine& Line() { return Cable; }
     // The computer's end of the cable.
-    QIODevice* Port() { return Cable.ComputerEnd(); }
+    WireLine* Port() { return Cable.ComputerEnd(); }
 
 private:
     VirtualLine Cable;

@@ -4,6 +4,7 @@
 #include "core/MacType.h"
 #include "radiodata/DatFile.h"
 #include "radiodata/MemoryImage.h"
+#include "radiodata/WriteRead.h"
 #include "sim/PtyLine.h"
 #include "sim/RadioSimulator.h"
 
@@ -154,7 +155,7 @@ int main(int argc, char** argv) {
             return Usage(QStringLiteral("--band wants a band id 0-255"));
         if (args.isSet(QStringLiteral("blank")))
             return Usage(QStringLiteral("a blank radio has no band; drop --band or --blank"));
-        image[RadioSimulator::kModelBlock + 5] = static_cast<char>(band);
+        image[RadioSimulator::ModelBlockAddress() + ModelBlock::kBandId] = static_cast<char>(band);
     }
 
     RadioSimulator radio;

@@ -12,8 +12,8 @@
 #include "link/Identity.h"
 #include "link/ReadOperation.h"
 #include "link/ReplyCollector.h"
-#include "link/VirtualLine.h"
 #include "link/WriteOperation.h"
+#include "wire/VirtualLine.h"
 
 #include <QCoreApplication>
 #include <QTimer>

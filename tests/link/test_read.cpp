@@ -4,8 +4,8 @@
 #include "LinkFixture.h"
 
 #include "link/ReadOperation.h"
-#include "link/WireBytes.h"
 #include "sim/VirtualRadio.h"
+#include "wire/WireBytes.h"
 
 #include <QElapsedTimer>
 

@@ -22,7 +22,7 @@ QByteArray PatternImage() {
     QByteArray image(kImageSize, '\0');
     for (int a = 0; a < kImageSize; ++a)
         image[a] = static_cast<char>((a / 16 + a % 16) & 0xFF);
-    image.replace(RadioSimulator::kModelBlock, 16, Hex("50 56 33 35 20 F3 00 00 FF FF FF FF FF FF FF FF"));
+    image.replace(0x0C70, 16, Hex("50 56 33 35 20 F3 00 00 FF FF FF FF FF FF FF FF"));
     return image;
 }
 

@@ -5,15 +5,7 @@ QByteArray BlockCommand(quint8 command, int address, const QByteArray& data) {
     bytes.append(static_cast<char>(command));
     bytes.append(static_cast<char>((address >> 8) & 0xFF));
     bytes.append(static_cast<char>(address & 0xFF));
-    bytes.append(static_cast<char>(kBlockBytes));
+    bytes.append(static_cast<char>(kBlockSize));
     bytes.append(data);
     return bytes;
-}
-
-QString HexBytes(const QByteArray& bytes) {
-    return QString::fromLatin1(bytes.toHex(' ').toUpper());
-}
-
-QString AddressText(int address) {
-    return QStringLiteral("0x") + QString::number(address, 16).toUpper().rightJustified(4, QLatin1Char('0'));
 }

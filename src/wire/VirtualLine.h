@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WireLine.h"
+
 #include <QByteArray>
 #include <QIODevice>
 #include <QObject>
@@ -20,12 +22,6 @@ public:
     // Drops the bytes that have arrived but were not read yet.
     void clearInput();
 
-signals:
-    // The line reported an error to this end (noise).
-    void lineError(const QString& what);
-    // The cable was pulled: nothing passes until this end is opened again.
-    void hungUp(const QString& what);
-
 protected:
     qint64 readData(char* data, qint64 maxSize) override;
     qint64 writeData(const char* data, qint64 size) override;
@@ -39,6 +35,24 @@ private:
     int Side;
 };
 
+// The computer's end of a VirtualLine as a line: the noise and the pulled cable of the line
+// arrive as its lineError and hungUp.
+class VirtualComputerLine : public WireLine {
+    Q_OBJECT
+
+public:
+    QIODevice* Stream() const override;
+    bool Open(QString* why) override;
+    void Close() override;
+    void ClearInput() override;
+
+private:
+    friend class VirtualLine;
+    explicit VirtualComputerLine(VirtualPortEnd* end);
+
+    VirtualPortEnd* End;
+};
+
 // A null-modem cable in memory between the computer (a link operation) and an in-process radio.
 // Both ends live on the thread of the line, as the link operation and the radio do: nothing here
 // is shared between threads.
@@ -49,7 +63,8 @@ public:
     explicit VirtualLine(QObject* parent = nullptr);
     ~VirtualLine() override;
 
-    VirtualPortEnd* ComputerEnd() const { return Ends[kComputer]; }
+    // The computer's end, for a link operation.
+    WireLine* ComputerEnd() const { return Computer; }
     VirtualPortEnd* RadioEnd() const { return Ends[kRadio]; }
 
     // Noise: the computer's end reports a line error; the line stays up.
@@ -66,9 +81,10 @@ private:
 
     // Appends to the buffer of the other end; false when the line is down.
     bool Transfer(int fromSide, const char* data, qint64 size);
-    void ReportError(int side, const QString& what);
+    void ReportError(const QString& what);
 
     VirtualPortEnd* Ends[2];
+    VirtualComputerLine* Computer;
     QByteArray Buffers[2]; // what each end can read
     bool NotifyPending[2] = {false, false};
     bool LineUp = true;

@@ -41,7 +41,7 @@ qint64 VirtualPortEnd::readData(char* data, qint64 maxSize) {
 
 qint64 VirtualPortEnd::writeData(const char* data, qint64 size) {
     if (!Line->Transfer(Side, data, size)) {
-        Line->ReportError(Side, QStringLiteral("the line is down"));
+        Line->ReportError(QStringLiteral("the line is down"));
         return -1;
     }
     return size;
@@ -53,12 +53,35 @@ void VirtualPortEnd::NotifyReadable() {
         emit readyRead();
 }
 
+VirtualComputerLine::VirtualComputerLine(VirtualPortEnd* end) : End(end) {}
+
+QIODevice* VirtualComputerLine::Stream() const {
+    return End;
+}
+
+bool VirtualComputerLine::Open(QString* why) {
+    if (End->open(QIODevice::ReadWrite))
+        return true;
+    *why = End->errorString();
+    return false;
+}
+
+void VirtualComputerLine::Close() {
+    End->close();
+}
+
+void VirtualComputerLine::ClearInput() {
+    End->clearInput();
+}
+
 VirtualLine::VirtualLine(QObject* parent) : QObject(parent) {
     Ends[kComputer] = new VirtualPortEnd(this, kComputer);
     Ends[kRadio] = new VirtualPortEnd(this, kRadio);
+    Computer = new VirtualComputerLine(Ends[kComputer]);
 }
 
 VirtualLine::~VirtualLine() {
+    delete Computer;
     delete Ends[kComputer];
     delete Ends[kRadio];
 }
@@ -78,23 +101,24 @@ bool VirtualLine::Transfer(int fromSide, const char* data, qint64 size) {
     return true;
 }
 
-void VirtualLine::ReportError(int side, const QString& what) {
-    VirtualPortEnd* end = Ends[side];
+void VirtualLine::ReportError(const QString& what) {
+    // Only the computer's end listens for errors: a radio talking into a pulled cable notices nothing.
+    VirtualComputerLine* line = Computer;
     QMetaObject::invokeMethod(
-        end, [end, what] { emit end->lineError(what); }, Qt::QueuedConnection);
+        line, [line, what] { emit line->lineError(what); }, Qt::QueuedConnection);
 }
 
 void VirtualLine::InjectLineError(const QString& what) {
-    ReportError(kComputer, what);
+    ReportError(what);
 }
 
 void VirtualLine::HangUp() {
     LineUp = false;
     Buffers[kComputer].clear();
     Buffers[kRadio].clear();
-    VirtualPortEnd* end = Ends[kComputer];
+    VirtualComputerLine* line = Computer;
     QMetaObject::invokeMethod(
-        end, [end] { emit end->hungUp(QStringLiteral("the line was hung up")); }, Qt::QueuedConnection);
+        line, [line] { emit line->hungUp(QStringLiteral("the line was hung up")); }, Qt::QueuedConnection);
 }
 
 bool VirtualLine::Connected() const {

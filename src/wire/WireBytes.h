@@ -1,5 +1,7 @@
 #pragma once
 
+#include "radiodata/WriteRead.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -12,16 +14,15 @@ constexpr quint8 kIdentityRequest = 0x4D; // "M", followed by kIdentityArgument
 constexpr quint8 kIdentityArgument = 0x02;
 constexpr quint8 kReadCommand = 0x52;  // "R"
 constexpr quint8 kWriteCommand = 0x57; // "W"
-constexpr int kBlockBytes = 16;
 constexpr int kIdentitySize = 8;
-constexpr int kReadReplySize = 4 + kBlockBytes; // four header bytes, then the block
 constexpr int kReadReplyHeader = 4;
-constexpr char kHandshakeText[] = "PROGRA"; // sent after kStart
+constexpr int kReadReplySize = kReadReplyHeader + kBlockSize; // four header bytes, then the block
+constexpr char kHandshakeText[] = "PROGRA";                   // sent after kStart
 
 // "R"/"W" + address (high byte first) + block length; a write appends the 16 bytes.
 QByteArray BlockCommand(quint8 command, int address, const QByteArray& data = QByteArray());
 
-// "52 01 00 10" for logs and messages.
-QString HexBytes(const QByteArray& bytes);
-// "0x0100"
-QString AddressText(int address);
+// "52 01 00 10" for logs and messages: what arrived on the line, in the block codec's notation.
+inline QString HexBytes(const QByteArray& bytes) {
+    return HexBytes(reinterpret_cast<const quint8*>(bytes.constData()), static_cast<int>(bytes.size()));
+}
