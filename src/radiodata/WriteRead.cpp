@@ -96,6 +96,10 @@ QString HexBytes(const quint8* bytes, int count) {
     return parts.join(QLatin1Char(' '));
 }
 
+QString HexBytes(const QByteArray& bytes) {
+    return HexBytes(reinterpret_cast<const quint8*>(bytes.constData()), static_cast<int>(bytes.size()));
+}
+
 QString HexAddress(int address) {
     return QStringLiteral("0x") + QStringLiteral("%1").arg(address, 4, 16, QLatin1Char('0')).toUpper();
 }

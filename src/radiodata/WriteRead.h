@@ -134,4 +134,5 @@ public:
 
 // "12 AB" and "0x0C90" for messages.
 QString HexBytes(const quint8* bytes, int count);
+QString HexBytes(const QByteArray& bytes);
 QString HexAddress(int address);

@@ -21,8 +21,3 @@ constexpr char kHandshakeText[] = "PROGRA";                   // sent after kSta
 
 // "R"/"W" + address (high byte first) + block length; a write appends the 16 bytes.
 QByteArray BlockCommand(quint8 command, int address, const QByteArray& data = QByteArray());
-
-// "52 01 00 10" for logs and messages: what arrived on the line, in the block codec's notation.
-inline QString HexBytes(const QByteArray& bytes) {
-    return HexBytes(reinterpret_cast<const quint8*>(bytes.constData()), static_cast<int>(bytes.size()));
-}
