@@ -101,7 +101,9 @@ int main(int argc, char** argv) {
     // The virtual radio is not there on the next start without --demo: the user's port is kept.
     if (demo && db.AppState.PortName == VirtualRadioPortName()) {
         db.AppState.PortName = userPort;
-        db.SaveSettings();
+        QString error;
+        if (!db.SaveSettings(&error))
+            ShowPrompt(prompter, db.Messages.Caution, error, Prompter::Information);
     }
     return status;
 }
