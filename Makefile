@@ -7,6 +7,9 @@ JOBS         ?= 2
 FUZZ_SECONDS ?= 60
 GENERATOR    := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 CTEST_ENV    := QT_QPA_PLATFORM=offscreen
+# ccache hits across clones of the tree (CI builds a fresh clone): paths relative to the tree.
+export CCACHE_BASEDIR   ?= $(CURDIR)
+export CCACHE_NOHASHDIR ?= true
 
 .PHONY: deps configure build run test sanitize tsan fuzz clean
 
