@@ -1,19 +1,12 @@
 #pragma once
 
-#include "core/MacType.h"
+#include "../common/Catalogue.h"
 
 #include <cstdio>
 #include <cstdlib>
 
 // The catalogue and band table the program registers at start-up.
-struct FuzzTables {
-    FuzzTables() {
-        RegisterBands(Bands);
-        RegisterModels(Models);
-    }
-    TMacList Models;
-    TFrqList Bands;
-};
+using FuzzTables = Catalogue;
 
 // A broken promise of the codec: libFuzzer keeps the input that led here.
 [[noreturn]] inline void Broken(const char* what) {

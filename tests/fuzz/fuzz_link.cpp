@@ -6,6 +6,7 @@
 // rest of the input decides each event: bytes from the radio in chunks, line errors, a pulled
 // cable, a reply time-out, a new OK, closing and reopening.
 
+#include "../common/Catalogue.h"
 #include "core/MacType.h"
 #include "core/Prompt.h"
 #include "lang/Language.h"
@@ -42,17 +43,7 @@ void Check(bool condition) {
         std::abort();
 }
 
-struct Tables {
-    Tables() {
-        RegisterBands(Bands);
-        RegisterModels(Models);
-        QString title;
-        LoadMessageCatalogue(Messages, title, QStringLiteral("/nonexistent/"), QStringLiteral("Chinese"));
-    }
-    TMacList Models;
-    TFrqList Bands;
-    TLanguage Messages;
-};
+using Tables = Catalogue;
 
 const Tables& Shared() {
     static const Tables t;

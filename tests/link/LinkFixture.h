@@ -3,6 +3,7 @@
 // What the link tests share: the catalogue, a radio memory written out byte by byte with the
 // codeplug it holds, and the literal block orders of a read and a write.
 
+#include "common/Catalogue.h"
 #include "core/MacType.h"
 #include "core/Prompt.h"
 #include "lang/Language.h"
@@ -23,16 +24,8 @@ inline QString Spaced(const QByteArray& b) {
     return QString::fromLatin1(b.toHex(' ').toUpper());
 }
 
-// The catalogue, band list and built-in messages the program starts with.
-struct Catalogue {
-    Catalogue() {
-        RegisterBands(Bands);
-        RegisterModels(Models);
-        QString title;
-        LoadMessageCatalogue(Messages, title, QStringLiteral("/nonexistent/"), QStringLiteral("Chinese"));
-    }
-    const TMacType& V35() const { return *Models.GetModel(0); }
-
+// The shared catalogue, and the message boxes a link showed by their catalogue keys.
+struct LinkCatalogue : Catalogue {
     // "ComError?" for the Retry/Cancel question, "ReadOk" for an information box, and so on.
     QStringList Names(const ScriptedPrompter& prompts) const {
         const struct {
@@ -53,10 +46,6 @@ struct Catalogue {
         }
         return names;
     }
-
-    TMacList Models;
-    TFrqList Bands;
-    TLanguage Messages;
 };
 
 // Block addresses in the order the radio must see them.

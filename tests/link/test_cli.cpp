@@ -113,7 +113,7 @@ private slots:
             args << QStringLiteral("--verbose");
         const Run r = Ctl(args);
         QVERIFY2(r.ExitCode == 0, qPrintable(r.Err));
-        Catalogue cat;
+        LinkCatalogue cat;
         Codeplug plug;
         QString error;
         if (name.endsWith(QLatin1String(".json"))) {
@@ -159,7 +159,7 @@ private slots:
         QVERIFY(WriteFile(out, "earlier file"));
         const Run r = Ctl(QStringList{"read", "--port", sim.Path, "-o", out} + ctlArgs);
         QCOMPARE(r.ExitCode, 1);
-        Catalogue cat;
+        LinkCatalogue cat;
         QVERIFY2(r.Err.contains(cat.Messages.ComError), qPrintable(r.Err));
         QVERIFY2(r.Err.contains(context), qPrintable(r.Err));
         QVERIFY2(r.Err.contains(sim.Path), qPrintable(r.Err));
@@ -181,7 +181,7 @@ private slots:
         QTemporaryDir dir;
         const QString saved = dir.filePath(QStringLiteral("saved.img"));
         const QString in = dir.filePath(QStringLiteral("in.dat"));
-        Catalogue cat;
+        LinkCatalogue cat;
         QVERIFY(WriteFile(in, EncodeDatFile(WriteCodeplug(), cat.V35(), cat.Bands.BandTextOf(243),
                                             QStringLiteral("2026-12-09 15:24"))));
         SimProcess sim({"--save", saved});
@@ -212,7 +212,7 @@ private slots:
         QFETCH(QString, message);
         QTemporaryDir dir;
         const QString in = dir.filePath(QStringLiteral("in.json"));
-        Catalogue cat;
+        LinkCatalogue cat;
         QVERIFY(WriteFile(in, CodeplugToJson(WriteCodeplug(), cat.Bands, QString())));
         SimProcess sim({"--band", "244"});
         const Run r = Ctl(QStringList{"write", "--port", sim.Path, in} + extra);
@@ -256,7 +256,7 @@ private slots:
         const Run r =
             Ctl({"read", "--port", "/nonexistent/ttyV35", "-o", dir.filePath(QStringLiteral("x.dat"))});
         QCOMPARE(r.ExitCode, 1);
-        Catalogue cat;
+        LinkCatalogue cat;
         QVERIFY2(
             r.Err.contains(cat.Messages.LPortError) &&
                 r.Err.contains(QStringLiteral("cannot open /nonexistent/ttyV35: No such file or directory")),
@@ -268,7 +268,7 @@ private slots:
     void refusedWriteFails() {
         QTemporaryDir dir;
         const QString in = dir.filePath(QStringLiteral("in.json"));
-        Catalogue cat;
+        LinkCatalogue cat;
         QVERIFY(WriteFile(in, CodeplugToJson(WriteCodeplug(), cat.Bands, QString())));
         SimProcess sim({"--fault", "nak-write"});
         const Run r = Ctl({"write", "--port", sim.Path, in, "--retries", "1"});
@@ -286,7 +286,7 @@ private slots:
     void hangUpDuringAWrite() {
         QTemporaryDir dir;
         const QString in = dir.filePath(QStringLiteral("in.json"));
-        Catalogue cat;
+        LinkCatalogue cat;
         QVERIFY(WriteFile(in, CodeplugToJson(WriteCodeplug(), cat.Bands, QString())));
         SimProcess sim({"--fault", "hangup=0x0400"});
         const Run r = Ctl({"write", "--port", sim.Path, in, "--verbose"});
@@ -306,7 +306,7 @@ private slots:
         QTemporaryDir dir;
         const QString image = dir.filePath(QStringLiteral("radio.img"));
         QVERIFY(WriteFile(image, KnownImage()));
-        Catalogue cat;
+        LinkCatalogue cat;
         {
             SimProcess sim({QStringLiteral("--image"), image});
             const Run r =
@@ -377,7 +377,7 @@ private slots:
         QFETCH(QString, language);
         const Run r = Ctl(args);
         QCOMPARE(r.ExitCode, exitCode);
-        Catalogue cat;
+        LinkCatalogue cat;
         if (language.isEmpty()) {
             QVERIFY2(r.Err.contains(QStringLiteral("--lang")) || r.Err.contains(QStringLiteral("Klingon")),
                      qPrintable(r.Err));

@@ -82,7 +82,7 @@ private slots:
         PtyRadio radio;
         QVERIFY(radio.Opened);
         radio.Radio.SetMemory(KnownImage());
-        Catalogue cat;
+        LinkCatalogue cat;
         ScriptedPrompter prompts;
         ReadOperation read(cat.Models, cat.Bands, cat.Messages, prompts);
         read.SetTiming(LinkTiming::Fast());
@@ -133,7 +133,7 @@ private slots:
         QVERIFY(radio.Opened);
         radio.Radio.SetMemory(KnownImage());
         radio.AddFault(fault);
-        Catalogue cat;
+        LinkCatalogue cat;
         ScriptedPrompter prompter;
         prompter.Answers = answers;
         ReadOperation read(cat.Models, cat.Bands, cat.Messages, prompter);
@@ -150,7 +150,7 @@ private slots:
     void hangUpWhileIdleClosesThePort() {
         ScriptedPeer peer;
         QVERIFY(peer.Opened);
-        Catalogue cat;
+        LinkCatalogue cat;
         ScriptedPrompter prompts;
         ReadOperation read(cat.Models, cat.Bands, cat.Messages, prompts);
         read.SetTiming(LinkTiming::Fast());
@@ -177,7 +177,7 @@ private slots:
         QVERIFY(radio.Opened);
         radio.Radio.SetMemory(KnownImage());
         radio.AddFault(QStringLiteral("hangup=0x0400"));
-        Catalogue cat;
+        LinkCatalogue cat;
         ScriptedPrompter prompts;
         ReadOperation read(cat.Models, cat.Bands, cat.Messages, prompts);
         read.SetTiming(LinkTiming::Fast());
@@ -229,7 +229,7 @@ private slots:
         QVERIFY(radio.Opened);
         radio.Radio.SetMemory(KnownImage());
         radio.AddFault(fault);
-        Catalogue cat;
+        LinkCatalogue cat;
         ScriptedPrompter prompter;
         prompter.Answers = answers;
         ReadOperation read(cat.Models, cat.Bands, cat.Messages, prompter);
@@ -267,7 +267,7 @@ private slots:
         QVERIFY(radio.Opened);
         radio.Radio.SetMemory(MarkedImage());
         radio.AddFault(QStringLiteral("nak-write"));
-        Catalogue cat;
+        LinkCatalogue cat;
         ScriptedPrompter prompter;
         prompter.Answers = answers;
         WriteOperation write(cat.Models, cat.Bands, cat.Messages, prompter);
@@ -295,7 +295,7 @@ private slots:
                 p.Pty.Send(Hex("41 42"));
         });
         QVERIFY(peer.Opened);
-        Catalogue cat;
+        LinkCatalogue cat;
         ScriptedPrompter prompter;
         prompter.Answers = {Prompter::Cancel};
         ReadOperation read(cat.Models, cat.Bands, cat.Messages, prompter);
@@ -318,7 +318,7 @@ private slots:
         SimProcess sim({QStringLiteral("--image"), image, QStringLiteral("--save"), saved});
         QVERIFY2(sim.Path.startsWith(QLatin1String("/dev/")), qPrintable(sim.Path));
 
-        Catalogue cat;
+        LinkCatalogue cat;
         ScriptedPrompter prompts;
         ReadOperation read(cat.Models, cat.Bands, cat.Messages, prompts);
         read.SetTiming(LinkTiming::Fast());

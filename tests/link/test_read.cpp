@@ -37,7 +37,7 @@ struct ReadRig {
         return n;
     }
 
-    Catalogue Cat;
+    LinkCatalogue Cat;
     ScriptedPrompter Prompts;
     VirtualRadio Radio;
     ReadOperation Op{Cat.Models, Cat.Bands, Cat.Messages, Prompts};
@@ -173,7 +173,7 @@ private slots:
 
     // A radio that stops answering the computer's acknowledgements must not hang the read.
     void acknowledgementWaitTimesOut() {
-        Catalogue cat;
+        LinkCatalogue cat;
         ScriptedPrompter prompts;
         VirtualLine line;
         AnswerOnlyTheHandshake(line);

@@ -122,7 +122,7 @@ private slots:
         QFETCH(QByteArray, identity);
         QFETCH(bool, accepted);
         QFETCH(int, band);
-        Catalogue cat;
+        LinkCatalogue cat;
         const ReadIdentity r = CheckReadIdentity(identity, cat.Models, cat.Bands);
         QCOMPARE(r.Accepted, accepted);
         if (!accepted)
@@ -153,7 +153,7 @@ private slots:
         QFETCH(QByteArray, identity);
         QFETCH(int, band);
         QFETCH(WriteIdentity, verdict);
-        Catalogue cat;
+        LinkCatalogue cat;
         QCOMPARE(CheckWriteIdentity(identity, cat.V35(), band), verdict);
     }
 };

@@ -28,7 +28,7 @@ struct WriteRig {
         return a;
     }
 
-    Catalogue Cat;
+    LinkCatalogue Cat;
     ScriptedPrompter Prompts;
     VirtualRadio Radio;
     WriteOperation Op{Cat.Models, Cat.Bands, Cat.Messages, Prompts};

@@ -1,3 +1,4 @@
+#include "common/Catalogue.h"
 #include "core/MacType.h"
 #include "radiodata/CodeplugJson.h"
 
@@ -6,15 +7,6 @@
 #include <QTest>
 
 namespace {
-
-struct Catalogue {
-    Catalogue() {
-        RegisterBands(Bands);
-        RegisterModels(Models);
-    }
-    TMacList Models;
-    TFrqList Bands;
-};
 
 // A valid document but for what a test puts into it.
 // A document with the given parts; a top-level key given in `top` replaces the default one.

@@ -1,4 +1,5 @@
 #include "TestBytes.h"
+#include "common/Catalogue.h"
 
 #include "core/MacType.h"
 #include "radiodata/MemoryImage.h"
@@ -6,16 +7,6 @@
 #include <QTest>
 
 namespace {
-
-struct Catalogue {
-    Catalogue() {
-        RegisterBands(Bands);
-        RegisterModels(Models);
-    }
-    const TMacType& V35() const { return *Models.FindByIdentity(QStringLiteral("V35")); }
-    TMacList Models;
-    TFrqList Bands;
-};
 
 QString At(const QByteArray& image, int address, int count = kBlockSize) {
     return Hex(image.mid(address, count));
