@@ -55,7 +55,7 @@ private:
     TfMainFrm& W() { return *F->Window; }
     ChannelTable& Table() { return F->Db->MainTable; }
     QModelIndex Cell(int channel, int column) {
-        return W().Channels->index(channel - 1, ChannelModel::ModelColumn(column));
+        return W().Channels()->index(channel - 1, ChannelModel::ModelColumn(column));
     }
     void Start(const UiOptions& options = UiOptions()) {
         F = std::make_unique<UiFixture>(options);
@@ -63,10 +63,12 @@ private:
     }
     // A channel typed into the grid: the data now counts as modified.
     void TypeChannel(int channel, const QString& rx) {
-        QVERIFY(W().Channels->setData(Cell(channel, ChannelTable::RxFrequency), rx));
+        QVERIFY(W().Channels()->setData(Cell(channel, ChannelTable::RxFrequency), rx));
         F->Prompts.Log.clear();
     }
-    void ChooseBand(const QString& band) { W().cbFreq->setCurrentIndex(W().cbFreq->findText(band)); }
+    void ChooseBand(const QString& band) {
+        Child<QComboBox>(W(), "cbFreq")->setCurrentIndex(Child<QComboBox>(W(), "cbFreq")->findText(band));
+    }
     QString Path(const QString& name) const { return F->Dir() + name; }
 
 private slots:
@@ -99,21 +101,21 @@ private slots:
         QCOMPARE(W().windowTitle(), QStringLiteral("N47"));
         QCOMPARE(s.ModelName, QStringLiteral("V35"));
         QCOMPARE(s.BandName, QStringLiteral("400.0 - 470.0MHz"));
-        QCOMPARE(W().cbFreq->currentText(), QStringLiteral("400.0 - 470.0MHz"));
-        QCOMPARE(W().cbFreq->count(), 13);
+        QCOMPARE(Child<QComboBox>(W(), "cbFreq")->currentText(), QStringLiteral("400.0 - 470.0MHz"));
+        QCOMPARE(Child<QComboBox>(W(), "cbFreq")->count(), 13);
         QVERIFY(!s.Modified);
         QCOMPARE(s.PortName, port);
-        QCOMPARE(W().stModel->text(), port);
-        QCOMPARE(W().nNew->text(), QStringLiteral("新建(&N)"));
-        QCOMPARE(W().Channels->headerData(1, Qt::Horizontal).toString(), QStringLiteral("接收频率"));
+        QCOMPARE(Child<QLabel>(W(), "stModel")->text(), port);
+        QCOMPARE(Child<QAction>(W(), "nNew")->text(), QStringLiteral("新建(&N)"));
+        QCOMPARE(W().Channels()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("接收频率"));
         QCOMPARE(Table().RowCount(), 128);
-        QCOMPARE(W().gvData->columnWidth(ChannelModel::ModelColumn(ChannelTable::BusyLock)), 80);
+        QCOMPARE(W().Grid()->columnWidth(ChannelModel::ModelColumn(ChannelTable::BusyLock)), 80);
         // The band set at start-up is the frequency mode's receive frequency.
         QCOMPARE(F->Db->FunctionSettings.VfoRxFreq, 400.0);
         QVERIFY(F->Prompts.Log.isEmpty());
         // One model: no model item, the band selector instead of the band text.
-        QVERIFY(!W().nModel->isVisible());
-        QVERIFY(W().cbFreq->isVisible());
+        QVERIFY(!Child<QAction>(W(), "nModel")->isVisible());
+        QVERIFY(Child<QComboBox>(W(), "cbFreq")->isVisible());
     }
 
     void savingQuestions_data() {
@@ -193,7 +195,7 @@ private slots:
             // The band follows the data: kept with it, or changed when it was cleared.
             const QString band = dataKept ? QStringLiteral("400.0 - 470.0MHz") : kOtherBand;
             QCOMPARE(F->Db->AppState.BandName, band);
-            QCOMPARE(W().cbFreq->currentText(), band);
+            QCOMPARE(Child<QComboBox>(W(), "cbFreq")->currentText(), band);
         }
         if (command == QLatin1String("close")) {
             const bool closes =
@@ -229,7 +231,7 @@ private slots:
 
     void saveThenOpenRestoresTheGrid() {
         Start();
-        ChannelModel* m = W().Channels;
+        ChannelModel* m = W().Channels();
         TypeChannel(1, QStringLiteral("438.5"));
         TypeChannel(2, QStringLiteral("439.2125"));
         m->setData(Cell(2, ChannelTable::TxFrequency), QStringLiteral("431.6125"));
@@ -320,19 +322,19 @@ private slots:
         QCOMPARE(s.LanguageName, QStringLiteral("English"));
         QCOMPARE(s.LanguageIndex, 1);
         QVERIFY(!s.TextsUpdating);
-        QCOMPARE(W().nNew->text(), QStringLiteral("&New"));
-        QCOMPARE(W().mFile->title(), QStringLiteral("&File"));
-        QCOMPARE(W().tbRead->toolTip(), QStringLiteral("Read from radio"));
-        QCOMPARE(W().lFrq->text(), QStringLiteral("Band:"));
-        QCOMPARE(W().Channels->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Rx Freq"));
+        QCOMPARE(Child<QAction>(W(), "nNew")->text(), QStringLiteral("&New"));
+        QCOMPARE(Child<QMenu>(W(), "mFile")->title(), QStringLiteral("&File"));
+        QCOMPARE(Child<QToolButton>(W(), "tbRead")->toolTip(), QStringLiteral("Read from radio"));
+        QCOMPARE(Child<QLabel>(W(), "lFrq")->text(), QStringLiteral("Band:"));
+        QCOMPARE(W().Channels()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Rx Freq"));
         QCOMPARE(Table().Text(1, ChannelTable::RxTone), QStringLiteral("None"));
         QCOMPARE(Table().Text(1, ChannelTable::Power), QStringLiteral("High"));
         QCOMPARE(Table().Text(1, ChannelTable::BusyLock), QStringLiteral("Off"));
         QCOMPARE(W().NoneText(), QStringLiteral("None"));
-        QCOMPARE(W().lNone->text(), QStringLiteral("None"));
+        QCOMPARE(Child<QLabel>(W(), "lNone")->text(), QStringLiteral("None"));
         QCOMPARE(F->Db->Messages.SaveProgram, QStringLiteral("Do you want to save the data?"));
         // The band list is never translated, and the change of its texts is no band change.
-        QCOMPARE(W().cbFreq->currentText(), QStringLiteral("400.0 - 470.0MHz"));
+        QCOMPARE(Child<QComboBox>(W(), "cbFreq")->currentText(), QStringLiteral("400.0 - 470.0MHz"));
         QVERIFY(Table().IsChannelInUse(1));
         // A channel typed now gets the English defaults, and a none tone still means no tone.
         TypeChannel(2, QStringLiteral("439"));
@@ -343,8 +345,8 @@ private slots:
 
         choose(0);
         QCOMPARE(s.LanguageName, QStringLiteral("Chinese"));
-        QCOMPARE(W().nNew->text(), QStringLiteral("新建(&N)"));
-        QCOMPARE(W().Channels->headerData(1, Qt::Horizontal).toString(), QStringLiteral("接收频率"));
+        QCOMPARE(Child<QAction>(W(), "nNew")->text(), QStringLiteral("新建(&N)"));
+        QCOMPARE(W().Channels()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("接收频率"));
         QCOMPARE(Table().Text(1, ChannelTable::RxTone), QStringLiteral("无"));
         QCOMPARE(Table().Text(2, ChannelTable::Power), QStringLiteral("高"));
         QCOMPARE(F->Db->Messages.SaveProgram, kSaveProgram);
@@ -357,7 +359,7 @@ private slots:
         };
         W().RunCommand(25);
         QCOMPARE(F->Db->AppState.LanguageIndex, 0);
-        QCOMPARE(W().nNew->text(), QStringLiteral("新建(&N)"));
+        QCOMPARE(Child<QAction>(W(), "nNew")->text(), QStringLiteral("新建(&N)"));
     }
 
     void startsInTheStoredLanguage() {
@@ -365,8 +367,8 @@ private slots:
         options.SysInfo = QStringLiteral("[SysInfo]\nDefaultLanguage=1\n");
         Start(options);
         QCOMPARE(F->Db->AppState.LanguageName, QStringLiteral("English"));
-        QCOMPARE(W().nOpen->text(), QStringLiteral("&Open..."));
-        QCOMPARE(W().Channels->headerData(10, Qt::Horizontal).toString(), QStringLiteral("Busy Lock"));
+        QCOMPARE(Child<QAction>(W(), "nOpen")->text(), QStringLiteral("&Open..."));
+        QCOMPARE(W().Channels()->headerData(10, Qt::Horizontal).toString(), QStringLiteral("Busy Lock"));
         TypeChannel(1, QStringLiteral("438.5"));
         QCOMPARE(Table().Text(1, ChannelTable::ScanAdd), QStringLiteral("Yes"));
         QCOMPARE(Table().Text(1, ChannelTable::RxTone), QStringLiteral("None"));
@@ -396,7 +398,7 @@ private slots:
         W().RunCommand(9);
         QCOMPARE(Table().IsChannelInUse(1), !changed);
         QCOMPARE(F->Db->AppState.BandName, changed ? kOtherBand : QStringLiteral("400.0 - 470.0MHz"));
-        QCOMPARE(W().cbFreq->currentText(), F->Db->AppState.BandName);
+        QCOMPARE(Child<QComboBox>(W(), "cbFreq")->currentText(), F->Db->AppState.BandName);
     }
 
     void portChangeShowsThePort() {
@@ -411,7 +413,7 @@ private slots:
         };
         W().RunCommand(24);
         QCOMPARE(F->Db->AppState.PortName, QStringLiteral("/dev/ttyUSB0"));
-        QCOMPARE(W().stModel->text(), QStringLiteral("/dev/ttyUSB0"));
+        QCOMPARE(Child<QLabel>(W(), "stModel")->text(), QStringLiteral("/dev/ttyUSB0"));
     }
 
     // Every editing command opens its dialog by its tag, the hidden menu items 18 and 19 included.
@@ -430,8 +432,8 @@ private slots:
         QFETCH(int, tag);
         QFETCH(QString, dialog);
         Start();
-        QVERIFY(!W().nTestFreq->isVisible());
-        QVERIFY(!W().nEmbeddedMsg->isVisible());
+        QVERIFY(!Child<QAction>(W(), "nTestFreq")->isVisible());
+        QVERIFY(!Child<QAction>(W(), "nEmbeddedMsg")->isVisible());
         TypeChannel(3, QStringLiteral("446.00625"));
         QStringList opened;
         int startChannel = 0;
@@ -441,7 +443,7 @@ private slots:
                 startChannel = spin->value();
             d.reject();
         };
-        W().gvData->setCurrentIndex(Cell(3, ChannelTable::RxFrequency));
+        W().Grid()->setCurrentIndex(Cell(3, ChannelTable::RxFrequency));
         W().RunCommand(tag);
         QCOMPARE(opened, QStringList{dialog});
         if (tag == 10)
@@ -450,15 +452,15 @@ private slots:
 
     void viewToggles() {
         Start();
-        QVERIFY(W().pBar->isVisible());
-        W().nCool->trigger();
-        QVERIFY(!W().nCool->isChecked());
-        QVERIFY(!W().pBar->isVisible());
-        W().nBar->trigger();
+        QVERIFY(Child<QWidget>(W(), "pBar")->isVisible());
+        Child<QAction>(W(), "nCool")->trigger();
+        QVERIFY(!Child<QAction>(W(), "nCool")->isChecked());
+        QVERIFY(!Child<QWidget>(W(), "pBar")->isVisible());
+        Child<QAction>(W(), "nBar")->trigger();
         QVERIFY(!W().statusBar()->isVisible());
-        W().nCool->trigger();
-        W().nBar->trigger();
-        QVERIFY(W().pBar->isVisible());
+        Child<QAction>(W(), "nCool")->trigger();
+        Child<QAction>(W(), "nBar")->trigger();
+        QVERIFY(Child<QWidget>(W(), "pBar")->isVisible());
         QVERIFY(W().statusBar()->isVisible());
     }
 
@@ -517,10 +519,12 @@ private slots:
 
     void statusBarAndClock() {
         Start();
-        QCOMPARE(W().Panels[1]->text(), QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")));
-        QVERIFY(QTime::fromString(W().Panels[2]->text(), QStringLiteral("HH:mm:ss")).isValid());
-        W().Panels[2]->clear();
-        QTRY_VERIFY_WITH_TIMEOUT(!W().Panels[2]->text().isEmpty(), 2500);
+        QCOMPARE(Child<QLabel>(W(), "MainBarPanel1")->text(),
+                 QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")));
+        QVERIFY(QTime::fromString(Child<QLabel>(W(), "MainBarPanel2")->text(), QStringLiteral("HH:mm:ss"))
+                    .isValid());
+        Child<QLabel>(W(), "MainBarPanel2")->clear();
+        QTRY_VERIFY_WITH_TIMEOUT(!Child<QLabel>(W(), "MainBarPanel2")->text().isEmpty(), 2500);
     }
 };
 
