@@ -23,6 +23,7 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTest>
+#include <QToolBar>
 #include <QToolButton>
 
 namespace {
@@ -53,6 +54,7 @@ private:
     std::unique_ptr<UiFixture> F;
 
     TfMainFrm& W() { return *F->Window; }
+    QComboBox* BandSelector() { return Child<QComboBox>(W(), "cbFreq"); }
     ChannelTable& Table() { return F->Db->MainTable; }
     QModelIndex Cell(int channel, int column) {
         return W().Channels()->index(channel - 1, ChannelModel::ModelColumn(column));
@@ -66,9 +68,7 @@ private:
         QVERIFY(W().Channels()->setData(Cell(channel, ChannelTable::RxFrequency), rx));
         F->Prompts.Log.clear();
     }
-    void ChooseBand(const QString& band) {
-        Child<QComboBox>(W(), "cbFreq")->setCurrentIndex(Child<QComboBox>(W(), "cbFreq")->findText(band));
-    }
+    void ChooseBand(const QString& band) { BandSelector()->setCurrentIndex(BandSelector()->findText(band)); }
     QString Path(const QString& name) const { return F->Dir() + name; }
 
 private slots:
@@ -101,8 +101,8 @@ private slots:
         QCOMPARE(W().windowTitle(), QStringLiteral("N47"));
         QCOMPARE(s.ModelName, QStringLiteral("V35"));
         QCOMPARE(s.BandName, QStringLiteral("400.0 - 470.0MHz"));
-        QCOMPARE(Child<QComboBox>(W(), "cbFreq")->currentText(), QStringLiteral("400.0 - 470.0MHz"));
-        QCOMPARE(Child<QComboBox>(W(), "cbFreq")->count(), 13);
+        QCOMPARE(BandSelector()->currentText(), QStringLiteral("400.0 - 470.0MHz"));
+        QCOMPARE(BandSelector()->count(), 13);
         QVERIFY(!s.Modified);
         QCOMPARE(s.PortName, port);
         QCOMPARE(Child<QLabel>(W(), "stModel")->text(), port);
@@ -115,7 +115,7 @@ private slots:
         QVERIFY(F->Prompts.Log.isEmpty());
         // One model: no model item, the band selector instead of the band text.
         QVERIFY(!Child<QAction>(W(), "nModel")->isVisible());
-        QVERIFY(Child<QComboBox>(W(), "cbFreq")->isVisible());
+        QVERIFY(BandSelector()->isVisible());
     }
 
     void savingQuestions_data() {
@@ -195,7 +195,7 @@ private slots:
             // The band follows the data: kept with it, or changed when it was cleared.
             const QString band = dataKept ? QStringLiteral("400.0 - 470.0MHz") : kOtherBand;
             QCOMPARE(F->Db->AppState.BandName, band);
-            QCOMPARE(Child<QComboBox>(W(), "cbFreq")->currentText(), band);
+            QCOMPARE(BandSelector()->currentText(), band);
         }
         if (command == QLatin1String("close")) {
             const bool closes =
@@ -334,7 +334,7 @@ private slots:
         QCOMPARE(Child<QLabel>(W(), "lNone")->text(), QStringLiteral("None"));
         QCOMPARE(F->Db->Messages.SaveProgram, QStringLiteral("Do you want to save the data?"));
         // The band list is never translated, and the change of its texts is no band change.
-        QCOMPARE(Child<QComboBox>(W(), "cbFreq")->currentText(), QStringLiteral("400.0 - 470.0MHz"));
+        QCOMPARE(BandSelector()->currentText(), QStringLiteral("400.0 - 470.0MHz"));
         QVERIFY(Table().IsChannelInUse(1));
         // A channel typed now gets the English defaults, and a none tone still means no tone.
         TypeChannel(2, QStringLiteral("439"));
@@ -398,7 +398,7 @@ private slots:
         W().RunCommand(9);
         QCOMPARE(Table().IsChannelInUse(1), !changed);
         QCOMPARE(F->Db->AppState.BandName, changed ? kOtherBand : QStringLiteral("400.0 - 470.0MHz"));
-        QCOMPARE(Child<QComboBox>(W(), "cbFreq")->currentText(), F->Db->AppState.BandName);
+        QCOMPARE(BandSelector()->currentText(), F->Db->AppState.BandName);
     }
 
     void portChangeShowsThePort() {
@@ -448,6 +448,75 @@ private slots:
         QCOMPARE(opened, QStringList{dialog});
         if (tag == 10)
             QCOMPARE(startChannel, 3); // the channel of the grid's current row
+    }
+
+    // Every menu item and toolbar button runs its own command, and keeps its shortcut.
+    void commandItems_data() {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QKeySequence>("shortcut");
+        QTest::addColumn<QString>("dialog");
+        QTest::newRow("channel edit") << "nChannelEdit"
+                                      << "tbChannelEdit" << QKeySequence(Qt::Key_F11) << "fBInfoEdit";
+        QTest::newRow("batch edit") << "nBatchEdit"
+                                    << "" << QKeySequence(Qt::Key_F10) << "fBBatchEdit";
+        QTest::newRow("function settings") << "nFunSet"
+                                           << "" << QKeySequence() << "fFunSet";
+        QTest::newRow("frequency mode") << "nFreqModel"
+                                        << "" << QKeySequence() << "fFreqModel";
+        QTest::newRow("hidden test frequency") << "nTestFreq"
+                                               << "" << QKeySequence() << "fTestFrequency";
+        QTest::newRow("hidden embedded message") << "nEmbeddedMsg"
+                                                 << "" << QKeySequence() << "fEmbeddedMessage";
+        QTest::newRow("read") << "nRead"
+                              << "tbRead" << QKeySequence(Qt::CTRL | Qt::Key_R) << "fReadRadio";
+        QTest::newRow("write") << "nWrite"
+                               << "tbWrite" << QKeySequence(Qt::CTRL | Qt::Key_W) << "fWriteRadio";
+        QTest::newRow("port") << "nPort"
+                              << "" << QKeySequence() << "fSetPort";
+        QTest::newRow("language") << "nLanguage"
+                                  << "" << QKeySequence() << "fSetLanguage";
+        QTest::newRow("about") << "nAbout"
+                               << "" << QKeySequence() << "fFrmAbout";
+    }
+    void commandItems() {
+        QFETCH(QString, item);
+        QFETCH(QString, button);
+        QFETCH(QKeySequence, shortcut);
+        QFETCH(QString, dialog);
+        Start();
+        auto* action = Child<QAction>(W(), item.toLatin1().constData());
+        QCOMPARE(action->shortcut(), shortcut);
+        QStringList opened;
+        F->OnDialog[dialog] = [&](QDialog& d) {
+            opened.append(d.objectName());
+            d.reject();
+        };
+        action->trigger();
+        QCOMPARE(opened, QStringList{dialog});
+        if (button.isEmpty())
+            return;
+        Child<QToolButton>(W(), button.toLatin1().constData())->click();
+        QCOMPARE(opened, (QStringList{dialog, dialog}));
+    }
+
+    // The file commands keep their shortcuts; the toolbar keeps its order.
+    void fileShortcutsAndToolbar() {
+        Start();
+        const std::pair<const char*, QKeySequence> items[] = {
+            {"nNew", QKeySequence(Qt::CTRL | Qt::Key_N)},   {"nOpen", QKeySequence(Qt::CTRL | Qt::Key_O)},
+            {"nSave", QKeySequence(Qt::CTRL | Qt::Key_S)},  {"nSaveAs", QKeySequence(Qt::CTRL | Qt::Key_A)},
+            {"nPrint", QKeySequence(Qt::CTRL | Qt::Key_P)}, {"nPreview", QKeySequence(Qt::CTRL | Qt::Key_V)},
+            {"nExit", QKeySequence(Qt::CTRL | Qt::Key_X)},
+        };
+        for (const auto& [name, key] : items)
+            QCOMPARE(Child<QAction>(W(), name)->shortcut(), key);
+        QStringList buttons;
+        for (QAction* a : Child<QToolBar>(W(), "tbar")->actions())
+            buttons.append(a->isSeparator() ? QStringLiteral("|")
+                                            : Child<QToolBar>(W(), "tbar")->widgetForAction(a)->objectName());
+        QCOMPARE(buttons.join(QLatin1Char(' ')),
+                 QStringLiteral("tbNew tbOpen tbSave | tbChannelEdit | tbPrint | tbRead | tbWrite | tbHelp"));
     }
 
     void viewToggles() {

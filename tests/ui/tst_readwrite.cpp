@@ -67,6 +67,7 @@ struct RadioBench {
     ~RadioBench() { F.Window.reset(); }
 
     TfMainFrm& W() { return *F.Window; }
+    QComboBox* BandSelector() { return Child<QComboBox>(W(), "cbFreq"); }
     TfMaindb& Db() { return *F.Db; }
     RadioSimulator& Radio() { return Virtual.Radio(); }
 
@@ -185,7 +186,7 @@ QStringList GridTexts(RadioBench& b) {
 struct ProgramState {
     explicit ProgramState(RadioBench& b)
         : Cells(GridTexts(b)), Functions(b.Db().FunctionSettings), Message(b.Db().EmbeddedMessage),
-          Band(b.Db().AppState.BandName), Selector(Child<QComboBox>(b.W(), "cbFreq")->currentText()),
+          Band(b.Db().AppState.BandName), Selector(b.BandSelector()->currentText()),
           Modified(b.Db().AppState.Modified), FileName(b.W().FileName), Caption(b.W().windowTitle()),
           VfoRx(Child<QDoubleSpinBox>(b.W(), "cxRx")->value()) {}
     QStringList Cells;
@@ -282,7 +283,7 @@ private slots:
         QString error;
         QVERIFY2(SnapshotCodeplug(b.Db(), program, &error), qPrintable(error));
         CompareCodeplugs(program, KnownCodeplug());
-        QCOMPARE(Child<QComboBox>(b.W(), "cbFreq")->currentText(), QStringLiteral("137.0 - 144.0MHz"));
+        QCOMPARE(b.BandSelector()->currentText(), QStringLiteral("137.0 - 144.0MHz"));
         QCOMPARE(Child<QDoubleSpinBox>(b.W(), "cxRx")->value(), 140.125);
         QCOMPARE(Child<QComboBox>(b.W(), "cbbjpl")->currentText(), QStringLiteral("12.5K"));
         QVERIFY(b.Db().AppState.Modified);
@@ -315,7 +316,7 @@ private slots:
         QCOMPARE(b.Shown(), (QStringList{"SaveProgram", "ReadOk"}));
         QCOMPARE(GridTexts(b), QStringList());
         QCOMPARE(b.Db().AppState.BandName, band);
-        QCOMPARE(Child<QComboBox>(b.W(), "cbFreq")->currentText(), band);
+        QCOMPARE(b.BandSelector()->currentText(), band);
         QCOMPARE(Child<QDoubleSpinBox>(b.W(), "cxRx")->value(), vfoRx);
         QCOMPARE(b.Db().FunctionSettings.VfoRxFreq, vfoRx);
         QVERIFY(b.Db().AppState.Modified);

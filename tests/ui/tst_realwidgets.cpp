@@ -47,6 +47,7 @@ private:
     std::unique_ptr<ModalScript> Script;
 
     TfMainFrm& W() { return *F->Window; }
+    QComboBox* BandSelector() { return Child<QComboBox>(W(), "cbFreq"); }
     TChannelGrid* Grid() { return W().Grid(); }
     ChannelTable& Table() { return F->Db->MainTable; }
     QModelIndex Cell(int channel, int column) {
@@ -229,20 +230,20 @@ private slots:
             }
             TypeFileName(dialog, QStringLiteral("before.dat"));
         });
-        Child<QComboBox>(W(), "cbFreq")->setFocus();
-        QTest::keyClick(Child<QComboBox>(W(), "cbFreq"), Qt::Key_Down);
+        BandSelector()->setFocus();
+        QTest::keyClick(BandSelector(), Qt::Key_Down);
         QTRY_VERIFY(!QApplication::activeModalWidget());
         QCOMPARE(Script->Seen, (QStringList{QStringLiteral("QMessageBox"), QStringLiteral("QMessageBox"),
                                             QStringLiteral("QFileDialog")}));
         if (saved) {
             QVERIFY(F->Db->AppState.BandName != band);
-            QCOMPARE(Child<QComboBox>(W(), "cbFreq")->currentText(), F->Db->AppState.BandName);
+            QCOMPARE(BandSelector()->currentText(), F->Db->AppState.BandName);
             QCOMPARE(F->Db->FunctionSettings.VfoRxFreq, 0.0);
             QVERIFY(!Table().IsChannelInUse(1));
             QVERIFY(QFile::exists(F->Dir() + QStringLiteral("before.dat")));
         } else {
             QCOMPARE(F->Db->AppState.BandName, band);
-            QCOMPARE(Child<QComboBox>(W(), "cbFreq")->currentText(), band);
+            QCOMPARE(BandSelector()->currentText(), band);
             QCOMPARE(F->Db->FunctionSettings.VfoRxFreq, 433.5);
             QCOMPARE(Table().Text(1, Rx), QStringLiteral("430.00000"));
         }
@@ -380,10 +381,10 @@ private slots:
         Reactivate();
         QWidget* focus = QApplication::focusWidget();
         QVERIFY(focus && (focus == Grid() || Grid()->isAncestorOf(focus)));
-        const QString band = Child<QComboBox>(W(), "cbFreq")->currentText();
+        const QString band = BandSelector()->currentText();
         QTest::keyClick(focus, Qt::Key_Down);
         QCoreApplication::processEvents();
-        QCOMPARE(Child<QComboBox>(W(), "cbFreq")->currentText(), band);
+        QCOMPARE(BandSelector()->currentText(), band);
         QCOMPARE(Grid()->currentIndex().row(), 1);
         QCOMPARE(Script->Seen.size(), 1);
 
