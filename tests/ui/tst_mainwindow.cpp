@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
@@ -372,6 +373,39 @@ private slots:
         TypeChannel(1, QStringLiteral("438.5"));
         QCOMPARE(Table().Text(1, ChannelTable::ScanAdd), QStringLiteral("Yes"));
         QCOMPARE(Table().Text(1, ChannelTable::RxTone), QStringLiteral("None"));
+    }
+
+    // A language file sets the grid's column widths and alignments as well as its titles; an
+    // alignment code it does not know centres the column.
+    void languageFileShapesColumns() {
+        UiOptions options;
+        options.SysInfo = QStringLiteral("[SysInfo]\nDefaultLanguage=1\n");
+        F = std::make_unique<UiFixture>(options);
+        QFile file(F->Dir() + QStringLiteral("English.Ini"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QString text = QString::fromUtf8(file.readAll());
+        file.close();
+        for (const auto& [from, to] :
+             {std::pair{"BColText.11=75", "BColText.11=90"}, std::pair{"BColText.23=3", "BColText.23=1"},
+              std::pair{"BColText.24=3", "BColText.24=7"}}) {
+            QVERIFY2(text.contains(QLatin1String(from)), from);
+            text.replace(QLatin1String(from), QLatin1String(to));
+        }
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(text.toUtf8());
+        file.close();
+        F->Show();
+        const auto column = [](int c) { return ChannelModel::ModelColumn(c); };
+        const auto alignment = [&](int c) {
+            return W().Channels()->index(0, column(c)).data(Qt::TextAlignmentRole).value<Qt::Alignment>();
+        };
+        QCOMPARE(W().Grid()->columnWidth(column(ChannelTable::ChannelNo)), 90);
+        QCOMPARE(W().Grid()->columnWidth(column(ChannelTable::RxFrequency)), 80);
+        QCOMPARE(alignment(ChannelTable::RxFrequency), Qt::AlignLeft | Qt::AlignVCenter);
+        QCOMPARE(alignment(ChannelTable::TxFrequency), Qt::Alignment(Qt::AlignCenter));
+        QCOMPARE(alignment(ChannelTable::RxTone), Qt::AlignRight | Qt::AlignVCenter);
+        QCOMPARE(W().Channels()->headerData(column(ChannelTable::RxFrequency), Qt::Horizontal).toString(),
+                 QStringLiteral("Rx Freq"));
     }
 
     void modelChange_data() {
