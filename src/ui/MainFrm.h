@@ -121,7 +121,8 @@ protected:
 
 private:
     // One row per command: the menu item (its object name is the language-file key), the toolbar
-    // button when there is one, and what the command does (nothing for the frame's unused items).
+    // button when there is one, and what the command does; none for the items that run from their
+    // own handlers.
     struct CommandRow {
         Command Id;
         const char* ItemName;

@@ -25,6 +25,7 @@ namespace {
 
 using Key = QKeyCombination;
 constexpr Key kNoKey = Key(Qt::Key_unknown);
+constexpr void (*kNothing)(TfMainFrm&) = [](TfMainFrm&) {};
 
 } // namespace
 
@@ -73,12 +74,13 @@ std::span<const TfMainFrm::CommandRow> TfMainFrm::Commands() {
         {C::TreeView, "nTree", "树视图(&V)", kNoKey, nullptr, nullptr, nullptr, nullptr},
         {C::ToolbarToggle, "nCool", "工具栏(&T)", kNoKey, nullptr, nullptr, nullptr, nullptr},
         {C::StatusBarToggle, "nBar", "状态栏(&S)", kNoKey, nullptr, nullptr, nullptr, nullptr},
-        // A frame for child windows that the program never opens: these arrange nothing.
-        {C::Cascade, "nCascade", "层叠(&C)", kNoKey, nullptr, nullptr, nullptr, nullptr},
-        {C::TileHorizontal, "nTileH", "横向平铺窗口(&H)", kNoKey, nullptr, nullptr, nullptr, nullptr},
-        {C::TileVertical, "nTileV", "纵向平铺窗口(&V)", kNoKey, nullptr, nullptr, nullptr, nullptr},
-        {C::ArrangeIcons, "nArrange", "排列图标(&A)", kNoKey, nullptr, nullptr, nullptr, nullptr},
-        {C::CloseAll, "nCloseAll", "关闭所有窗口(&W)", kNoKey, nullptr, nullptr, nullptr, nullptr},
+        // A frame for child windows that the program never opens: these only commit the grid's
+        // editor, like every command.
+        {C::Cascade, "nCascade", "层叠(&C)", kNoKey, nullptr, nullptr, nullptr, kNothing},
+        {C::TileHorizontal, "nTileH", "横向平铺窗口(&H)", kNoKey, nullptr, nullptr, nullptr, kNothing},
+        {C::TileVertical, "nTileV", "纵向平铺窗口(&V)", kNoKey, nullptr, nullptr, nullptr, kNothing},
+        {C::ArrangeIcons, "nArrange", "排列图标(&A)", kNoKey, nullptr, nullptr, nullptr, kNothing},
+        {C::CloseAll, "nCloseAll", "关闭所有窗口(&W)", kNoKey, nullptr, nullptr, nullptr, kNothing},
         {C::Help, "nHelpTopic", "帮助主题(&H)", kNoKey, "tbHelp", "帮助", "help", [](W& w) { w.ShowHelp(); }},
         {C::About, "nAbout", "关于...", kNoKey, nullptr, nullptr, nullptr,
          [](W& w) { TfFrmAbout::Run(w.Db, w.Ui, &w); }},
