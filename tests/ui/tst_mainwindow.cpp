@@ -2,12 +2,16 @@
 // cleared, replaced or left, files, band changes, the language switch, the view toggles and help.
 
 #include "UiFixture.h"
+#include "app/AppState.h"
 
 #include "core/IniFile.h"
+#include "core/Values.h"
 #include "radiodata/ChannelTable.h"
+#include "radiodata/FunctionSettings.h"
 #include "ui/ChannelGrid.h"
 #include "ui/ChannelModel.h"
 #include "ui/Controls.h"
+#include "ui/FrequencyModePanel.h"
 #include "ui/dialogs/Model.h"
 #include "ui/dialogs/SetLanguage.h"
 #include "ui/dialogs/SetPort.h"
@@ -406,6 +410,45 @@ private slots:
         QCOMPARE(alignment(ChannelTable::RxTone), Qt::AlignRight | Qt::AlignVCenter);
         QCOMPARE(W().Channels()->headerData(column(ChannelTable::RxFrequency), Qt::Horizontal).toString(),
                  QStringLiteral("Rx Freq"));
+    }
+
+    // What the report's frequency mode lines show for stored settings: an unset or far-off receive
+    // frequency shows the band edge, the offset stays within the radio's limit and simplex has none.
+    void frequencyModeLines_data() {
+        QTest::addColumn<double>("rx");
+        QTest::addColumn<int>("direction");
+        QTest::addColumn<double>("offset");
+        QTest::addColumn<double>("shownRx");
+        QTest::addColumn<double>("shownOffset");
+        QTest::newRow("unset rx shows the band's lower edge") << 0.0 << 1 << 5.0 << 400.0 << 5.0;
+        QTest::newRow("rx within the margin above the band kept") << 479.5 << 1 << 5.0 << 479.5 << 5.0;
+        QTest::newRow("rx beyond the margin above: upper edge") << 480.5 << 1 << 5.0 << 470.0 << 5.0;
+        QTest::newRow("rx beyond the margin below: lower edge") << 389.5 << 2 << 5.0 << 400.0 << 5.0;
+        QTest::newRow("offset above the radio's limit") << 430.0 << 1 << 80.0 << 430.0 << 69.995;
+        QTest::newRow("simplex has no offset") << 430.0 << 0 << 5.0 << 430.0 << 0.0;
+    }
+    void frequencyModeLines() {
+        QFETCH(double, rx);
+        QFETCH(int, direction);
+        QFETCH(double, offset);
+        QFETCH(double, shownRx);
+        QFETCH(double, shownOffset);
+        TALL state;
+        state.BandLow = 400.0;
+        state.BandHigh = 470.0;
+        TFun settings;
+        settings.VfoRxFreq = rx;
+        settings.OffsetDirection = direction;
+        settings.VfoOffset = offset;
+        TFrequencyModePanel panel;
+        panel.Load(settings, state);
+        QList<TAdoRecord> rows;
+        panel.AppendReportRows(rows);
+        QCOMPARE(rows.size(), 6);
+        QCOMPARE(rows.at(0).AValue, FormatFrequency(shownRx));
+        QCOMPARE(rows.at(5).AValue, FormatFrequency(shownOffset));
+        for (const TAdoRecord& row : rows)
+            QCOMPARE(row.TypeID, int(TAdoRecord::FrequencyMode));
     }
 
     void modelChange_data() {
