@@ -4,6 +4,7 @@
 #include "ChannelModel.h"
 #include "Controls.h"
 #include "FrequencyModePanel.h"
+#include "MainStatusBar.h"
 #include "MessageBoxPrompter.h"
 #include "TranslateForm.h"
 #include "UiServices.h"
@@ -23,13 +24,10 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDateTime>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QStatusBar>
-#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -41,8 +39,6 @@ static void InitUiResources() {
 namespace {
 
 constexpr QSize kInitialSize(977, 501);
-constexpr int kClockInterval = 1000; // ms
-constexpr int kStatusPanelWidths[5] = {50, 80, 120, 180, 200};
 // Room beside the grid's columns for the row header and the scroll bar.
 constexpr int kGridFrameWidth = 50;
 // The window is no taller than this many pixels per channel when the radio has few channels.
@@ -73,18 +69,13 @@ TfMainFrm::TfMainFrm(TfMaindb& db, UiServices& ui, QWidget* parent) : QMainWindo
     setCentralWidget(central);
 
     CreateHiddenControls();
-    CreateStatusBar();
+    mainStatusBar = new TMainStatusBar(this);
+    setStatusBar(mainStatusBar);
     grid->SetTonePicker([this] { return PickTone(); });
     connect(grid, &TChannelGrid::CellSelected, this, [this](int row, int col) {
         CurrentRow = row;
         CurrentCol = col;
     });
-
-    clock = new QTimer(this);
-    clock->setObjectName(QStringLiteral("Timer"));
-    clock->setInterval(kClockInterval);
-    connect(clock, &QTimer::timeout, this, &TfMainFrm::ShowClock);
-    clock->start();
 
     resize(kInitialSize);
     if (auto* box = dynamic_cast<MessageBoxPrompter*>(&Ui.Prompts))
@@ -177,21 +168,6 @@ void TfMainFrm::CreateHiddenControls() {
     frequencyModePanel = new TFrequencyModePanel(hidden);
 }
 
-void TfMainFrm::CreateStatusBar() {
-    statusBarWidget = statusBar();
-    statusBarWidget->setObjectName(QStringLiteral("MainBar"));
-    statusBarWidget->setSizeGripEnabled(true);
-    for (int i = 0; i < 5; ++i) {
-        TStaticText* panel = statusPanels[i] = new TStaticText(statusBarWidget);
-        panel->setObjectName(QStringLiteral("MainBarPanel%1").arg(i));
-        panel->setFixedWidth(kStatusPanelWidths[i]);
-        panel->setFrameShape(QFrame::StyledPanel);
-        panel->setFrameShadow(QFrame::Sunken);
-        panel->setContentsMargins(4, 0, 4, 0);
-        statusBarWidget->addWidget(panel);
-    }
-}
-
 void TfMainFrm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!Shown) {
@@ -250,19 +226,17 @@ void TfMainFrm::ApplyModelLayout() {
 
 void TfMainFrm::RefreshStatus() {
     const TALL& state = Db.AppState;
-    statusPanels[0]->clear();
-    ShowClock();
-    statusPanels[4]->clear();
+    mainStatusBar->Refresh();
     setWindowTitle(FileName.isEmpty() ? state.AppTitle
                                       : state.AppTitle + QStringLiteral(" [") + FileName + QLatin1Char(']'));
     if (SingleModel) {
         SetBandText(state.BandName);
         portOrModelText->setText(state.PortName);
-        statusPanels[3]->clear();
+        mainStatusBar->SetPortText(QString());
     } else {
         portOrModelText->setText(state.ModelName);
         bandText->setText(state.BandName);
-        statusPanels[3]->setText(portCaption->text() + state.PortName);
+        mainStatusBar->SetPortText(portCaption->text() + state.PortName);
     }
 }
 
@@ -358,12 +332,6 @@ QString TfMainFrm::PickTone() {
 
 void TfMainFrm::LoadFrequencyModePanel() {
     frequencyModePanel->Load(Db.FunctionSettings, Db.AppState);
-}
-
-void TfMainFrm::ShowClock() {
-    const QDateTime now = QDateTime::currentDateTime();
-    statusPanels[1]->setText(now.toString(QStringLiteral("yyyy/MM/dd")));
-    statusPanels[2]->setText(now.toString(QStringLiteral("HH:mm:ss")));
 }
 
 bool TfMainFrm::SaveChangesFirst() {
@@ -544,7 +512,7 @@ void TfMainFrm::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    clock->stop();
+    mainStatusBar->StopClock();
     Db.SaveSettings();
     event->accept();
 }

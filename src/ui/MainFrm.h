@@ -14,10 +14,10 @@ class QComboBox;
 class QLabel;
 class QListWidget;
 class QMenu;
-class QTimer;
 class QToolBar;
 class TChannelGrid;
 class TFrequencyModePanel;
+class TMainStatusBar;
 class TStaticText;
 class TfMaindb;
 class UiServices;
@@ -140,7 +140,6 @@ private:
     void CreateToolBar(QWidget* parent);
     void CreateTopBar();
     void CreateHiddenControls();
-    void CreateStatusBar();
     QMenu* AddMenu(const char* name, const QString& title);
     QAction* AddItem(QMenu* menu, Command command);
     QAction* AddItem(QMenu* menu, const char* name, const QString& text);
@@ -154,7 +153,6 @@ private:
     void BandChosen();
     void SetBandText(const QString& band);
     void ApplyPromptButtons();
-    void ShowClock();
     QString DataFileFilter() const;
 
     bool Shown = false;
@@ -180,9 +178,7 @@ private:
     // The columns as the language file sets them (read from columnTexts).
     QList<GridColumn> gridColumns;
 
-    QStatusBar* statusBarWidget = nullptr;
-    TStaticText* statusPanels[5] = {};
-    QTimer* clock = nullptr;
+    TMainStatusBar* mainStatusBar = nullptr;
 
     // Controls that are never shown but carry texts in the current language.
     QComboBox* portList = nullptr;

@@ -3,6 +3,7 @@
 
 #include "ChannelGrid.h"
 #include "MainFrm.h"
+#include "MainStatusBar.h"
 #include "UiServices.h"
 #include "app/Maindb.h"
 #include "dialogs/BBatchEdit.h"
@@ -17,7 +18,6 @@
 #include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
-#include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -163,7 +163,7 @@ void TfMainFrm::CreateMenus() {
     connect(toolbarItem, &QAction::triggered, this,
             [this] { toolbarPanel->setVisible(toolbarItem->isChecked()); });
     connect(statusBarItem, &QAction::triggered, this,
-            [this] { statusBarWidget->setVisible(statusBarItem->isChecked()); });
+            [this] { mainStatusBar->setVisible(statusBarItem->isChecked()); });
     view->addSeparator();
     // The window shows no background picture: the effect items run nothing.
     QMenu* effect = view->addMenu(QStringLiteral("背景效果(&P)"));
