@@ -1,5 +1,6 @@
 #include "Controls.h"
 
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVariant>
@@ -10,6 +11,21 @@ int TagOf(const QObject* object) {
 
 void SetTag(QObject* object, int tag) {
     object->setProperty("tag", tag);
+}
+
+QLabel* NewNamedLabel(QWidget* parent, const char* name, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    return label;
+}
+
+QComboBox* NewNamedList(QWidget* parent, const char* name, const QStringList& items, int tag) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(QLatin1String(name));
+    combo->addItems(items);
+    if (tag)
+        SetTag(combo, tag);
+    return combo;
 }
 
 QLabel* NewBuddyLabel(QWidget* owner, const QString& name, const QString& text, QWidget* buddy) {

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 
+class QComboBox;
 class QHBoxLayout;
 class QObject;
 class QPushButton;
@@ -18,6 +19,11 @@ class TStaticText : public QLabel {
 public:
     explicit TStaticText(QWidget* parent = nullptr) : QLabel(parent) {}
 };
+
+// A label and a fixed drop-down list named by their language-file keys; `tag` marks the list for
+// the form translator (see SetTag).
+QLabel* NewNamedLabel(QWidget* parent, const char* name, const QString& text);
+QComboBox* NewNamedList(QWidget* parent, const char* name, const QStringList& items, int tag = 0);
 
 // A caption for `buddy` (its accelerator moves the focus there), right-aligned before its field.
 QLabel* NewBuddyLabel(QWidget* owner, const QString& name, const QString& text, QWidget* buddy);

@@ -3,47 +3,32 @@
 #include "ChannelGrid.h"
 #include "ChannelModel.h"
 #include "Controls.h"
+#include "FrequencyModePanel.h"
+#include "MainStatusBar.h"
 #include "MessageBoxPrompter.h"
-#include "ReportRenderer.h"
 #include "TranslateForm.h"
 #include "UiServices.h"
 #include "app/DatCommands.h"
 #include "app/Maindb.h"
 #include "core/Prompt.h"
 #include "core/ToneLists.h"
-#include "core/Values.h"
-#include "dialogs/BBatchEdit.h"
-#include "dialogs/BInfoEdit.h"
-#include "dialogs/EmbeddedMessage.h"
-#include "dialogs/FreqModel.h"
-#include "dialogs/FrmAbout.h"
 #include "dialogs/FunSet.h"
 #include "dialogs/Model.h"
 #include "dialogs/ReadRadio.h"
 #include "dialogs/SetLanguage.h"
 #include "dialogs/SetPort.h"
-#include "dialogs/TestFrequency.h"
 #include "dialogs/ToneOption.h"
 #include "dialogs/WriteRadio.h"
 #include "ui/FileChooser.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDateTime>
-#include <QDoubleSpinBox>
 #include <QFileInfo>
-#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QMenu>
-#include <QMenuBar>
-#include <QStatusBar>
-#include <QTimer>
 #include <QToolBar>
-#include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -53,48 +38,11 @@ static void InitUiResources() {
 
 namespace {
 
-// Column titles, widths in pixels and alignment codes (1 left, 2 centre, 3 right) of the grid.
-const char* const kGridColumns[][3] = {
-    {"信道编号", "75", "2"}, {"接收频率", "80", "3"}, {"发射频率", "80", "3"}, {"接收信令", "65", "3"},
-    {"发射信令", "65", "3"}, {"发射功率", "60", "2"}, {"宽/窄", "60", "2"},    {"扫描添加", "60", "2"},
-    {"可选信令", "75", "2"}, {"PTTID", "60", "2"},    {"繁忙锁定", "80", "2"},
-};
-
-QComboBox* NewList(QWidget* parent, const char* name, const QStringList& items, int tag = 0) {
-    auto* combo = new QComboBox(parent);
-    combo->setObjectName(QLatin1String(name));
-    combo->addItems(items);
-    if (tag)
-        SetTag(combo, tag);
-    return combo;
-}
-
-QLabel* NewLabel(QWidget* parent, const char* name, const QString& text) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    return label;
-}
-
-QDoubleSpinBox* NewFrequencyEdit(QWidget* parent, const char* name) {
-    auto* edit = new QDoubleSpinBox(parent);
-    edit->setObjectName(QLatin1String(name));
-    edit->setLocale(QLocale::c());
-    edit->setDecimals(5);
-    edit->setRange(0.0, 1000.0);
-    edit->setButtonSymbols(QAbstractSpinBox::NoButtons);
-    return edit;
-}
-
-Qt::Alignment AlignmentOf(const QString& code) {
-    switch (code.trimmed().toInt()) {
-    case 1:
-        return Qt::AlignLeft | Qt::AlignVCenter;
-    case 3:
-        return Qt::AlignRight | Qt::AlignVCenter;
-    default:
-        return Qt::AlignCenter;
-    }
-}
+constexpr QSize kInitialSize(977, 501);
+// Room beside the grid's columns for the row header and the scroll bar.
+constexpr int kGridFrameWidth = 50;
+// The window is no taller than this many pixels per channel when the radio has few channels.
+constexpr int kHeightPerChannel = 30;
 
 } // namespace
 
@@ -110,155 +58,31 @@ TfMainFrm::TfMainFrm(TfMaindb& db, UiServices& ui, QWidget* parent) : QMainWindo
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     CreateTopBar();
-    layout->addWidget(pBar->parentWidget());
+    layout->addWidget(toolbarPanel->parentWidget());
 
-    Channels =
+    channelModel =
         new ChannelModel(Db.MainTable, Db.AppState, Db.FunctionSettings, Db.Messages, Ui.Prompts, this);
-    gvData = new TChannelGrid(Channels, central);
-    gvData->setObjectName(QStringLiteral("gvData"));
-    SetTag(gvData, -2);
-    layout->addWidget(gvData, 1);
+    grid = new TChannelGrid(channelModel, central);
+    grid->setObjectName(QStringLiteral("gvData"));
+    SetTag(grid, -2);
+    layout->addWidget(grid, 1);
     setCentralWidget(central);
 
     CreateHiddenControls();
-    CreateStatusBar();
-    gvData->SetEditorLists({cbQT, cbDQT, cbfsgl, cbkz, cbHave, cbkxxl, cbPTT, cbfmsd});
-    gvData->SetTonePicker([this] { return PickTone(); });
-    connect(gvData, &TChannelGrid::CellSelected, this, [this](int row, int col) {
+    mainStatusBar = new TMainStatusBar(this);
+    setStatusBar(mainStatusBar);
+    grid->SetTonePicker([this] { return PickTone(); });
+    connect(grid, &TChannelGrid::CellSelected, this, [this](int row, int col) {
         CurrentRow = row;
         CurrentCol = col;
     });
 
-    Timer = new QTimer(this);
-    Timer->setObjectName(QStringLiteral("Timer"));
-    Timer->setInterval(1000);
-    connect(Timer, &QTimer::timeout, this, &TfMainFrm::TimerTimer);
-    Timer->start();
-
-    resize(977, 501);
+    resize(kInitialSize);
     if (auto* box = dynamic_cast<MessageBoxPrompter*>(&Ui.Prompts))
         box->SetParentWindow(this);
 }
 
 TfMainFrm::~TfMainFrm() = default;
-
-QAction* TfMainFrm::AddItem(QMenu* menu, const char* name, const QString& text, int tag,
-                            const QKeySequence& key) {
-    auto* action = new QAction(text, this);
-    action->setObjectName(QLatin1String(name));
-    SetTag(action, tag);
-    if (!key.isEmpty())
-        action->setShortcut(key);
-    menu->addAction(action);
-    if (tag > 0)
-        connect(action, &QAction::triggered, this, [this, tag] { RunCommand(tag); });
-    return action;
-}
-
-void TfMainFrm::CreateMenus() {
-    QMenuBar* bar = menuBar();
-    auto newMenu = [&](const char* name, const QString& title) {
-        QMenu* menu = bar->addMenu(title);
-        menu->setObjectName(QLatin1String(name));
-        return menu;
-    };
-
-    mFile = newMenu("mFile", QStringLiteral("文件(&F)"));
-    nNew = AddItem(mFile, "nNew", QStringLiteral("新建(&N)"), 1, QKeySequence(Qt::CTRL | Qt::Key_N));
-    nOpen = AddItem(mFile, "nOpen", QStringLiteral("打开(&O)"), 2, QKeySequence(Qt::CTRL | Qt::Key_O));
-    nSave = AddItem(mFile, "nSave", QStringLiteral("保存(&S)"), 3, QKeySequence(Qt::CTRL | Qt::Key_S));
-    nSaveAs = AddItem(mFile, "nSaveAs", QStringLiteral("另存为(&A)"), 4, QKeySequence(Qt::CTRL | Qt::Key_A));
-    mFile->addSeparator();
-    nPrint = AddItem(mFile, "nPrint", QStringLiteral("打印(&P)"), 7, QKeySequence(Qt::CTRL | Qt::Key_P));
-    nPreview =
-        AddItem(mFile, "nPreview", QStringLiteral("打印浏览(&V)"), 8, QKeySequence(Qt::CTRL | Qt::Key_V));
-    mFile->addSeparator();
-    nExit = AddItem(mFile, "nExit", QStringLiteral("退出(&E)"), 0, QKeySequence(Qt::CTRL | Qt::Key_X));
-    connect(nExit, &QAction::triggered, this, &TfMainFrm::nExitClick);
-
-    mEdit = newMenu("mEdit", QStringLiteral("编辑(&E)"));
-    nChannelEdit =
-        AddItem(mEdit, "nChannelEdit", QStringLiteral("信道编辑(&C)"), 10, QKeySequence(Qt::Key_F11));
-    nBatchEdit =
-        AddItem(mEdit, "nBatchEdit", QStringLiteral("批量编辑信道(&P)"), 36, QKeySequence(Qt::Key_F10));
-    mEdit->addSeparator();
-    nFunSet = AddItem(mEdit, "nFunSet", QStringLiteral("功能设置(&G)"), 37);
-    nFreqModel = AddItem(mEdit, "nFreqModel", QStringLiteral("频率模式(&L)"), 39);
-    mEdit->addSeparator()->setVisible(false);
-    nTestFreq = AddItem(mEdit, "nTestFreq", QStringLiteral("测试频率(&T)"), 18);
-    nTestFreq->setVisible(false);
-    nEmbeddedMsg = AddItem(mEdit, "nEmbeddedMsg", QStringLiteral("嵌入信息(&M)"), 19);
-    nEmbeddedMsg->setVisible(false);
-
-    mProgram = newMenu("mProgram", QStringLiteral("编程(&P)"));
-    nRead = AddItem(mProgram, "nRead", QStringLiteral("从对讲机读取数据(&R)"), 20,
-                    QKeySequence(Qt::CTRL | Qt::Key_R));
-    nWrite = AddItem(mProgram, "nWrite", QStringLiteral("向对讲机写入数据(&W)"), 21,
-                     QKeySequence(Qt::CTRL | Qt::Key_W));
-
-    mSetup = newMenu("mSetup", QStringLiteral("设置(&S)"));
-    nModel = AddItem(mSetup, "nModel", QStringLiteral("机型信息(&M)"), 9);
-    nModelLine = mSetup->addSeparator();
-    nPort = AddItem(mSetup, "nPort", QStringLiteral("通信端口(&C)"), 24);
-    nLanguage = AddItem(mSetup, "nLanguage", QStringLiteral("语言设置(&L)"), 25);
-
-    mView = newMenu("mView", QStringLiteral("视图(&V)"));
-    // Kept for its tag; the program has no tree view.
-    nTree = AddItem(mView, "nTree", QStringLiteral("树视图(&V)"), 0);
-    SetTag(nTree, 26);
-    nTree->setVisible(false);
-    mView->addSeparator()->setVisible(false);
-    nCool = AddItem(mView, "nCool", QStringLiteral("工具栏(&T)"), 0);
-    SetTag(nCool, 27);
-    nCool->setCheckable(true);
-    nCool->setChecked(true);
-    connect(nCool, &QAction::triggered, this, &TfMainFrm::nCoolClick);
-    nBar = AddItem(mView, "nBar", QStringLiteral("状态栏(&S)"), 0);
-    SetTag(nBar, 28);
-    nBar->setCheckable(true);
-    nBar->setChecked(true);
-    connect(nBar, &QAction::triggered, this, &TfMainFrm::nBarClick);
-    mView->addSeparator();
-    // The window shows no background picture: the effect items run nothing.
-    mEffect = mView->addMenu(QStringLiteral("背景效果(&P)"));
-    mEffect->setObjectName(QStringLiteral("mEffect"));
-    mEffect->menuAction()->setVisible(false);
-    const char* const effects[][2] = {{"nEffect1", "效果一(&A)"},
-                                      {"nEffect2", "效果二(&B)"},
-                                      {"nEffect3", "效果三(&C)"},
-                                      {"nEffect4", "效果四(&D)"}};
-    for (int i = 0; i < 4; ++i)
-        SetTag(AddItem(mEffect, effects[i][0], QString::fromUtf8(effects[i][1]), 0), i + 1);
-
-    // A frame for child windows that the program never opens; kept hidden with its commands.
-    mWindow = newMenu("mWindow", QStringLiteral("窗口(&W)"));
-    mWindow->menuAction()->setVisible(false);
-    AddItem(mWindow, "nCascade", QStringLiteral("层叠(&C)"), 29);
-    AddItem(mWindow, "nTileH", QStringLiteral("横向平铺窗口(&H)"), 30);
-    AddItem(mWindow, "nTileV", QStringLiteral("纵向平铺窗口(&V)"), 31);
-    AddItem(mWindow, "nArrange", QStringLiteral("排列图标(&A)"), 32);
-    mWindow->addSeparator();
-    AddItem(mWindow, "nCloseAll", QStringLiteral("关闭所有窗口(&W)"), 33);
-
-    mHelp = newMenu("mHelp", QStringLiteral("帮助(&H)"));
-    nHelpTopic = AddItem(mHelp, "nHelpTopic", QStringLiteral("帮助主题(&H)"), 34);
-    mHelp->addSeparator();
-    nAbout = AddItem(mHelp, "nAbout", QStringLiteral("关于..."), 35);
-}
-
-QToolButton* TfMainFrm::AddToolButton(const char* name, const QString& hint, const char* icon, int tag) {
-    auto* button = new QToolButton(tbar);
-    button->setObjectName(QLatin1String(name));
-    button->setText(hint);
-    button->setToolTip(hint);
-    button->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon))));
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    SetTag(button, tag);
-    connect(button, &QToolButton::clicked, this, [this, tag] { RunCommand(tag); });
-    tbar->addWidget(button);
-    return button;
-}
 
 void TfMainFrm::CreateTopBar() {
     auto* top = new QWidget(this);
@@ -266,60 +90,43 @@ void TfMainFrm::CreateTopBar() {
     auto* row = new QHBoxLayout(top);
     row->setContentsMargins(2, 1, 8, 1);
     row->setSpacing(4);
+    constexpr int kGroupSpacing = 12;
 
-    pBar = new QWidget(top);
-    pBar->setObjectName(QStringLiteral("pBar"));
-    auto* barLayout = new QHBoxLayout(pBar);
+    toolbarPanel = new QWidget(top);
+    toolbarPanel->setObjectName(QStringLiteral("pBar"));
+    auto* barLayout = new QHBoxLayout(toolbarPanel);
     barLayout->setContentsMargins(0, 0, 0, 0);
-    tbar = new QToolBar(pBar);
-    tbar->setObjectName(QStringLiteral("tbar"));
-    tbar->setIconSize(QSize(20, 20));
-    tbar->setMovable(false);
-    tbar->setFloatable(false);
-    barLayout->addWidget(tbar);
+    CreateToolBar(toolbarPanel);
+    barLayout->addWidget(toolBar);
 
-    tbNew = AddToolButton("tbNew", QStringLiteral("新建"), "new", 1);
-    tbOpen = AddToolButton("tbOpen", QStringLiteral("打开"), "open", 2);
-    tbSave = AddToolButton("tbSave", QStringLiteral("保存"), "save", 3);
-    tbar->addSeparator();
-    tbChannelEdit = AddToolButton("tbChannelEdit", QStringLiteral("信道编辑"), "edit", 10);
-    tbar->addSeparator();
-    tbPrint = AddToolButton("tbPrint", QStringLiteral("打印"), "print", 7);
-    tbar->addSeparator();
-    tbRead = AddToolButton("tbRead", QStringLiteral("读取"), "read", 20);
-    tbar->addSeparator();
-    tbWrite = AddToolButton("tbWrite", QStringLiteral("写入"), "write", 21);
-    tbar->addSeparator();
-    tbHelp = AddToolButton("tbHelp", QStringLiteral("帮助"), "help", 34);
+    modelCaption = NewNamedLabel(top, "lMode", QStringLiteral("机型："));
+    portCaption = NewNamedLabel(top, "lCom", QStringLiteral("通信口："));
+    portOrModelText = new TStaticText(top);
+    portOrModelText->setObjectName(QStringLiteral("stModel"));
+    portOrModelText->setMinimumWidth(90);
+    portOrModelText->setFrameShape(QFrame::StyledPanel);
+    portOrModelText->setFrameShadow(QFrame::Sunken);
+    portOrModelText->setContentsMargins(4, 0, 4, 0);
+    bandCaption = NewNamedLabel(top, "lFrq", QStringLiteral("频率："));
+    bandSelector = new QComboBox(top);
+    bandSelector->setObjectName(QStringLiteral("cbFreq"));
+    SetTag(bandSelector, -2);
+    bandSelector->setMinimumContentsLength(16);
+    bandSelector->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    bandText = new TStaticText(top);
+    bandText->setObjectName(QStringLiteral("stFreq"));
+    bandText->setVisible(false);
+    connect(bandSelector, &QComboBox::currentIndexChanged, this, &TfMainFrm::BandChosen);
 
-    lMode = NewLabel(top, "lMode", QStringLiteral("机型："));
-    lCom = NewLabel(top, "lCom", QStringLiteral("通信口："));
-    stModel = new TStaticText(top);
-    stModel->setObjectName(QStringLiteral("stModel"));
-    stModel->setMinimumWidth(90);
-    stModel->setFrameShape(QFrame::StyledPanel);
-    stModel->setFrameShadow(QFrame::Sunken);
-    stModel->setContentsMargins(4, 0, 4, 0);
-    lFrq = NewLabel(top, "lFrq", QStringLiteral("频率："));
-    cbFreq = new QComboBox(top);
-    cbFreq->setObjectName(QStringLiteral("cbFreq"));
-    SetTag(cbFreq, -2);
-    cbFreq->setMinimumContentsLength(16);
-    cbFreq->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    stFreq = new TStaticText(top);
-    stFreq->setObjectName(QStringLiteral("stFreq"));
-    stFreq->setVisible(false);
-    connect(cbFreq, &QComboBox::currentIndexChanged, this, &TfMainFrm::cbFreqPropertiesEditValueChanged);
-
-    row->addWidget(pBar);
-    row->addSpacing(12);
-    row->addWidget(lMode);
-    row->addWidget(lCom);
-    row->addWidget(stModel);
-    row->addSpacing(12);
-    row->addWidget(lFrq);
-    row->addWidget(cbFreq);
-    row->addWidget(stFreq);
+    row->addWidget(toolbarPanel);
+    row->addSpacing(kGroupSpacing);
+    row->addWidget(modelCaption);
+    row->addWidget(portCaption);
+    row->addWidget(portOrModelText);
+    row->addSpacing(kGroupSpacing);
+    row->addWidget(bandCaption);
+    row->addWidget(bandSelector);
+    row->addWidget(bandText);
     row->addStretch(1);
 }
 
@@ -327,86 +134,38 @@ void TfMainFrm::CreateHiddenControls() {
     auto* hidden = new QWidget(this);
     hidden->setVisible(false);
 
-    cbCom = NewList(hidden, "cbCom", {}, -2);
-    lNone = NewLabel(hidden, "lNone", BuiltInNoneText());
-    BColText = new QListWidget(hidden);
-    BColText->setObjectName(QStringLiteral("BColText"));
-    for (int part = 0; part < 3; ++part)
-        for (const auto& column : kGridColumns)
-            BColText->addItem(QString::fromUtf8(column[part]));
-    lDataFile = NewLabel(hidden, "lDataFile", QStringLiteral("数据文件"));
+    portList = NewNamedList(hidden, "cbCom", {}, -2);
+    noneTextLabel = NewNamedLabel(hidden, "lNone", BuiltInNoneText());
+    // The language file sets the columns' titles, widths and alignments through this list.
+    columnTexts = new QListWidget(hidden);
+    columnTexts->setObjectName(QStringLiteral("BColText"));
+    WriteGridColumnTexts(columnTexts, BuiltInGridColumns());
+    dataFileText = NewNamedLabel(hidden, "lDataFile", QStringLiteral("数据文件"));
     // The tooltip of a grid frequency this band cannot use; "%1" and "%2" are the range's ends.
-    lOutOfBand = NewLabel(hidden, "lOutOfBand", QStringLiteral("超出本频段可用的范围 %1 - %2 MHz"));
+    outOfBandText = NewNamedLabel(hidden, "lOutOfBand", QStringLiteral("超出本频段可用的范围 %1 - %2 MHz"));
     const MessageBoxPrompter::ButtonTexts buttons;
-    lBtnOk = NewLabel(hidden, "lBtnOk", buttons.Ok);
-    lBtnYes = NewLabel(hidden, "lBtnYes", buttons.Yes);
-    lBtnNo = NewLabel(hidden, "lBtnNo", buttons.No);
-    lBtnRetry = NewLabel(hidden, "lBtnRetry", buttons.Retry);
-    lBtnCancel = NewLabel(hidden, "lBtnCancel", buttons.Cancel);
+    okButtonText = NewNamedLabel(hidden, "lBtnOk", buttons.Ok);
+    yesButtonText = NewNamedLabel(hidden, "lBtnYes", buttons.Yes);
+    noButtonText = NewNamedLabel(hidden, "lBtnNo", buttons.No);
+    retryButtonText = NewNamedLabel(hidden, "lBtnRetry", buttons.Retry);
+    cancelButtonText = NewNamedLabel(hidden, "lBtnCancel", buttons.Cancel);
 
-    // Entry 0 of the tone lists is the none text, the only entry a language file translates.
-    cbQT = NewList(hidden, "cbQT", LongToneList(), -3);
-    cbDQT = NewList(hidden, "cbDQT", LongToneList(), -3);
-    cbfsgl = NewList(hidden, "cbfsgl", {QStringLiteral("低"), QStringLiteral("高")});
-    cbkz = NewList(hidden, "cbkz", {QStringLiteral("窄带"), QStringLiteral("宽带")});
-    cbHave = NewList(hidden, "cbHave", {QStringLiteral("否"), QStringLiteral("是")});
-    cbkxxl = NewList(hidden, "cbkxxl", {QStringLiteral("无"), QStringLiteral("DTMF"), QStringLiteral("FSK")});
-    cbPTT = NewList(hidden, "cbPTT", {QStringLiteral("关"), QStringLiteral("开")});
-    cbfmsd =
-        NewList(hidden, "cbfmsd", {QStringLiteral("关闭"), QStringLiteral("载波"), QStringLiteral("QT/DQT")});
+    // The in-grid editors' lists. Entry 0 of the tone lists is the none text, the only entry a
+    // language file translates.
+    rxToneList = NewNamedList(hidden, "cbQT", LongToneList(), -3);
+    grid->SetEditorLists({
+        rxToneList,
+        NewNamedList(hidden, "cbDQT", LongToneList(), -3),
+        NewNamedList(hidden, "cbfsgl", {QStringLiteral("低"), QStringLiteral("高")}),
+        NewNamedList(hidden, "cbkz", {QStringLiteral("窄带"), QStringLiteral("宽带")}),
+        NewNamedList(hidden, "cbHave", {QStringLiteral("否"), QStringLiteral("是")}),
+        NewNamedList(hidden, "cbkxxl", {QStringLiteral("无"), QStringLiteral("DTMF"), QStringLiteral("FSK")}),
+        NewNamedList(hidden, "cbPTT", {QStringLiteral("关"), QStringLiteral("开")}),
+        NewNamedList(hidden, "cbfmsd",
+                     {QStringLiteral("关闭"), QStringLiteral("载波"), QStringLiteral("QT/DQT")}),
+    });
 
-    CreateFrequencyModePanel(hidden);
-}
-
-void TfMainFrm::CreateFrequencyModePanel(QWidget* parent) {
-    pTop = new QWidget(parent);
-    pTop->setObjectName(QStringLiteral("pTop"));
-    auto* form = new QFormLayout(pTop);
-    Label9 = NewLabel(pTop, "Label9", QStringLiteral("全频模式设置"));
-    form->addRow(Label9);
-    Label1 = NewLabel(pTop, "Label1", QStringLiteral("接收频率(MHz)"));
-    cxRx = NewFrequencyEdit(pTop, "cxRx");
-    form->addRow(Label1, cxRx);
-    Label2 = NewLabel(pTop, "Label2", QStringLiteral("步进频率"));
-    cbbjpl = NewList(pTop, "cbbjpl",
-                     {QStringLiteral("5K"), QStringLiteral("6.25K"), QStringLiteral("10K"),
-                      QStringLiteral("12.5K"), QStringLiteral("25K")},
-                     -2);
-    form->addRow(Label2, cbbjpl);
-    Label3 = NewLabel(pTop, "Label3", QStringLiteral("接收亚音频"));
-    cbjsyyp = NewList(pTop, "cbjsyyp", LongToneList(), -3);
-    cbjsyyp->setEditable(true);
-    form->addRow(Label3, cbjsyyp);
-    Label5 = NewLabel(pTop, "Label5", QStringLiteral("发射亚音频"));
-    cbfsyyp = NewList(pTop, "cbfsyyp", LongToneList(), -3);
-    cbfsyyp->setEditable(true);
-    form->addRow(Label5, cbfsyyp);
-    Label6 = NewLabel(pTop, "Label6", QStringLiteral("位差方向"));
-    cbwcfx = NewList(pTop, "cbwcfx",
-                     {QStringLiteral("同频"), QStringLiteral("+(高于接收)"), QStringLiteral("-(低于接收)")});
-    form->addRow(Label6, cbwcfx);
-    Label7 = NewLabel(pTop, "Label7", QStringLiteral("位差频率(MHz)"));
-    cxWcpl = NewFrequencyEdit(pTop, "cxWcpl");
-    form->addRow(Label7, cxWcpl);
-    Label8 = NewLabel(pTop, "Label8", QStringLiteral("信道频率设置"));
-    form->addRow(Label8);
-    connect(cbwcfx, &QComboBox::currentIndexChanged, this, &TfMainFrm::cbwcfxChange);
-}
-
-void TfMainFrm::CreateStatusBar() {
-    MainBar = statusBar();
-    MainBar->setObjectName(QStringLiteral("MainBar"));
-    MainBar->setSizeGripEnabled(true);
-    const int widths[5] = {50, 80, 120, 180, 200};
-    for (int i = 0; i < 5; ++i) {
-        Panels[i] = new TStaticText(MainBar);
-        Panels[i]->setObjectName(QStringLiteral("MainBarPanel%1").arg(i));
-        Panels[i]->setFixedWidth(widths[i]);
-        Panels[i]->setFrameShape(QFrame::StyledPanel);
-        Panels[i]->setFrameShadow(QFrame::Sunken);
-        Panels[i]->setContentsMargins(4, 0, 4, 0);
-        MainBar->addWidget(Panels[i]);
-    }
+    frequencyModePanel = new TFrequencyModePanel(hidden);
 }
 
 void TfMainFrm::showEvent(QShowEvent* event) {
@@ -423,8 +182,8 @@ void TfMainFrm::FormShow() {
 
     QStringList ports;
     Ui.ListPorts(&ports);
-    cbCom->clear();
-    cbCom->addItems(ports);
+    portList->clear();
+    portList->addItems(ports);
     // "Com1" from an old file becomes "COM1"; a device path keeps its letters, which are significant.
     if (!state.PortName.startsWith(QLatin1Char('/')))
         state.PortName = state.PortName.toUpper();
@@ -440,9 +199,9 @@ void TfMainFrm::FormShow() {
     RefreshStatus();
     // The frequency mode starts on the band's lower edge.
     Db.FunctionSettings.VfoRxFreq = state.BandLow;
-    lNone->setText(cbQT->itemText(0));
-    Channels->Retranslate(gvData->EditorVocabulary());
-    Channels->SetOutOfRangeTip(lOutOfBand->text());
+    noneTextLabel->setText(rxToneList->itemText(0));
+    channelModel->Retranslate(grid->EditorVocabulary());
+    channelModel->SetOutOfRangeTip(outOfBandText->text());
     BuildGridColumns();
     LoadFrequencyModePanel();
     ApplyPromptButtons();
@@ -451,54 +210,50 @@ void TfMainFrm::FormShow() {
 }
 
 void TfMainFrm::ApplyModelLayout() {
-    lMode->setVisible(!SingleModel);
-    lCom->setVisible(SingleModel);
-    cbFreq->setVisible(SingleModel);
-    stFreq->setVisible(!SingleModel);
-    nModel->setVisible(!SingleModel);
-    nModelLine->setVisible(!SingleModel);
+    modelCaption->setVisible(!SingleModel);
+    portCaption->setVisible(SingleModel);
+    bandSelector->setVisible(SingleModel);
+    bandText->setVisible(!SingleModel);
+    modelItem->setVisible(!SingleModel);
+    modelSeparator->setVisible(!SingleModel);
     if (const TMacType* model = Db.AppState.Model) {
         // Filling the list is no choice of a band.
-        const QSignalBlocker block(cbFreq);
-        cbFreq->addItems(model->Bands);
-        cbFreq->setCurrentIndex(-1);
+        const QSignalBlocker block(bandSelector);
+        bandSelector->addItems(model->Bands);
+        bandSelector->setCurrentIndex(-1);
     }
 }
 
 void TfMainFrm::RefreshStatus() {
     const TALL& state = Db.AppState;
-    const QDateTime now = QDateTime::currentDateTime();
-    Panels[0]->clear();
-    Panels[1]->setText(now.toString(QStringLiteral("yyyy/MM/dd")));
-    Panels[2]->setText(now.toString(QStringLiteral("HH:mm:ss")));
-    Panels[4]->clear();
+    mainStatusBar->Refresh();
     setWindowTitle(FileName.isEmpty() ? state.AppTitle
                                       : state.AppTitle + QStringLiteral(" [") + FileName + QLatin1Char(']'));
     if (SingleModel) {
         SetBandText(state.BandName);
-        stModel->setText(state.PortName);
-        Panels[3]->clear();
+        portOrModelText->setText(state.PortName);
+        mainStatusBar->SetPortText(QString());
     } else {
-        stModel->setText(state.ModelName);
-        stFreq->setText(state.BandName);
-        Panels[3]->setText(lCom->text() + state.PortName);
+        portOrModelText->setText(state.ModelName);
+        bandText->setText(state.BandName);
+        mainStatusBar->SetPortText(portCaption->text() + state.PortName);
     }
 }
 
 void TfMainFrm::SetBandText(const QString& band) {
     // The program only shows the band it already holds: that is no choice of the user, and must not
     // run the selector's handler (which would move the frequency mode to the band's edge).
-    const QSignalBlocker block(cbFreq);
-    const int index = cbFreq->findText(band);
+    const QSignalBlocker block(bandSelector);
+    const int index = bandSelector->findText(band);
     if (index >= 0)
-        cbFreq->setCurrentIndex(index);
-    if (cbFreq->currentIndex() < 0 && cbFreq->count() > 0)
-        cbFreq->setCurrentIndex(0);
+        bandSelector->setCurrentIndex(index);
+    if (bandSelector->currentIndex() < 0 && bandSelector->count() > 0)
+        bandSelector->setCurrentIndex(0);
 }
 
-void TfMainFrm::cbFreqPropertiesEditValueChanged() {
+void TfMainFrm::BandChosen() {
     TALL& state = Db.AppState;
-    const QString band = cbFreq->currentText();
+    const QString band = bandSelector->currentText();
     bool proceed = true;
     if (state.Modified || !FileName.isEmpty())
         proceed = ShowPrompt(Ui.Prompts, Db.Messages.Confirmation, Db.Messages.ClearData, Prompter::YesNo) ==
@@ -511,10 +266,10 @@ void TfMainFrm::cbFreqPropertiesEditValueChanged() {
         SetBandText(state.BandName);
         return;
     }
-    stFreq->setText(band);
+    bandText->setText(band);
     ApplyBandName(state, band);
     Db.FunctionSettings.VfoRxFreq = state.BandLow;
-    cxRx->setValue(state.BandLow);
+    frequencyModePanel->ShowRxFrequency(state.BandLow);
     ClearAllData();
 }
 
@@ -523,49 +278,52 @@ void TfMainFrm::ApplyPromptButtons() {
     if (!box)
         return;
     MessageBoxPrompter::ButtonTexts texts;
-    texts.Ok = lBtnOk->text();
-    texts.Yes = lBtnYes->text();
-    texts.No = lBtnNo->text();
-    texts.Retry = lBtnRetry->text();
-    texts.Cancel = lBtnCancel->text();
+    texts.Ok = okButtonText->text();
+    texts.Yes = yesButtonText->text();
+    texts.No = noButtonText->text();
+    texts.Retry = retryButtonText->text();
+    texts.Cancel = cancelButtonText->text();
     box->SetButtonTexts(texts);
 }
 
 void TfMainFrm::BuildGridColumns() {
-    const int n = BColText->count() / 3;
+    gridColumns = ReadGridColumnTexts(columnTexts);
     QStringList titles;
     QList<Qt::Alignment> alignments;
-    for (int b = 0; b < n; ++b) {
-        titles.append(BColText->item(b)->text());
-        alignments.append(AlignmentOf(BColText->item(2 * n + b)->text()));
+    for (const GridColumn& c : gridColumns) {
+        titles.append(c.Title);
+        alignments.append(c.Alignment);
     }
-    Channels->SetColumns(titles, alignments);
+    channelModel->SetColumns(titles, alignments);
     int sum = 0;
-    for (int b = 0; b < n; ++b) {
-        const int width = BColText->item(n + b)->text().trimmed().toInt();
-        gvData->setColumnWidth(b, width);
-        sum += width;
+    for (int b = 0; b < gridColumns.size(); ++b) {
+        grid->setColumnWidth(b, gridColumns[b].Width);
+        sum += gridColumns[b].Width;
     }
-    resize(sum + 50, height());
-    Channels->ResetChannelTable();
+    resize(sum + kGridFrameWidth, height());
+    channelModel->ResetChannelTable();
     const int channels = Db.AppState.ChannelCount;
-    if (channels > 0 && 30 * channels < height())
-        resize(width(), 30 * channels);
+    if (channels > 0 && kHeightPerChannel * channels < height())
+        resize(width(), kHeightPerChannel * channels);
 }
 
 void TfMainFrm::RetranslateGrid() {
-    const int n = BColText->count() / 3;
+    // Only the titles follow a language change; widths and alignments stay as the grid was built.
+    const QList<GridColumn> translated = ReadGridColumnTexts(columnTexts);
     QStringList titles;
-    for (int b = 0; b < n; ++b)
-        titles.append(BColText->item(b)->text());
-    Channels->SetTitles(titles);
-    Channels->Retranslate(gvData->EditorVocabulary());
-    Channels->SetOutOfRangeTip(lOutOfBand->text());
-    lNone->setText(cbQT->itemText(0));
+    for (int b = 0; b < translated.size(); ++b) {
+        if (b < gridColumns.size())
+            gridColumns[b].Title = translated[b].Title;
+        titles.append(translated[b].Title);
+    }
+    channelModel->SetTitles(titles);
+    channelModel->Retranslate(grid->EditorVocabulary());
+    channelModel->SetOutOfRangeTip(outOfBandText->text());
+    noneTextLabel->setText(rxToneList->itemText(0));
 }
 
 QString TfMainFrm::NoneText() const {
-    return Channels->NoneText();
+    return channelModel->NoneText();
 }
 
 QString TfMainFrm::PickTone() {
@@ -573,118 +331,7 @@ QString TfMainFrm::PickTone() {
 }
 
 void TfMainFrm::LoadFrequencyModePanel() {
-    const TFun& f = Db.FunctionSettings;
-    const TALL& state = Db.AppState;
-    double rx = f.VfoRxFreq;
-    if (FrequencyUnits(rx) == 0)
-        rx = state.BandLow;
-    else if (rx > state.BandHigh + 10)
-        rx = state.BandHigh;
-    else if (rx < state.BandLow - 10)
-        rx = state.BandLow;
-    cxRx->setValue(rx);
-    cbbjpl->setCurrentIndex(f.VfoStep >= 0 && f.VfoStep < cbbjpl->count() ? f.VfoStep : -1);
-    cbjsyyp->setCurrentIndex(0);
-    if (!f.VfoRxTone.isEmpty())
-        cbjsyyp->setEditText(f.VfoRxTone);
-    cbfsyyp->setCurrentIndex(0);
-    if (!f.VfoTxTone.isEmpty())
-        cbfsyyp->setEditText(f.VfoTxTone);
-    cbwcfx->setCurrentIndex(f.OffsetDirection >= 0 && f.OffsetDirection < cbwcfx->count() ? f.OffsetDirection
-                                                                                          : -1);
-    cxWcpl->setValue(f.VfoOffset > 69.995 ? 69.995 : (f.VfoOffset <= 0 ? 0.0 : f.VfoOffset));
-    cbwcfxChange();
-}
-
-void TfMainFrm::cbwcfxChange() {
-    const bool simplex = cbwcfx->currentIndex() == 0;
-    cxWcpl->setEnabled(!simplex);
-    if (simplex)
-        cxWcpl->setValue(0.0);
-}
-
-void TfMainFrm::TimerTimer() {
-    const QDateTime now = QDateTime::currentDateTime();
-    Panels[1]->setText(now.toString(QStringLiteral("yyyy/MM/dd")));
-    Panels[2]->setText(now.toString(QStringLiteral("HH:mm:ss")));
-}
-
-void TfMainFrm::RunCommand(int tag) {
-    // A frequency being typed is committed, with its checks, before any command sees the table.
-    gvData->CommitAndCloseEditor();
-    cbFreq->setFocus();
-    RunTag(tag);
-    // The band selector holds the focus only while the command runs: a Down key meant for the grid
-    // would otherwise change the band and clear the channels.
-    if (isVisible())
-        gvData->setFocus();
-}
-
-void TfMainFrm::RunTag(int tag) {
-    switch (tag) {
-    case 1:
-        NewData();
-        break;
-    case 2:
-        OpenData();
-        break;
-    case 3:
-        SaveData();
-        break;
-    case 4:
-        SaveDataAs();
-        break;
-    case 7:
-        PrintReport(false);
-        break;
-    case 8:
-        PrintReport(true);
-        break;
-    case 9:
-        ChangeModel();
-        break;
-    case 10:
-        // Grid row k + 1 holds channel k; before any selection the dialog starts at channel 1.
-        TfBInfoEdit::Run(Db, Ui, CurrentRow > 1 ? CurrentRow - 1 : 1, this);
-        break;
-    case 18:
-        TfTestFrequency::Run(Db, Ui, this);
-        break;
-    case 19:
-        TfEmbeddedMessage::Run(Db, Ui, this);
-        break;
-    case 20:
-        ReadFromRadio();
-        break;
-    case 21:
-        WriteToRadio();
-        break;
-    case 24:
-        ChangePort();
-        break;
-    case 25:
-        ChangeLanguage();
-        break;
-    case 34:
-        ShowHelp();
-        break;
-    case 35:
-        TfFrmAbout::Run(Db, Ui, this);
-        break;
-    case 36:
-        TfBBatchEdit::Run(Db, Ui, this);
-        break;
-    case 37:
-        TfFunSet::Run(Db, Ui, TfFunSet::ChannelsInUse(Db.MainTable), this);
-        break;
-    case 39:
-        if (TfFreqModel::Run(Db, Ui, this))
-            LoadFrequencyModePanel();
-        break;
-    // 29 to 33 arrange child windows, which the program never opens.
-    default:
-        break;
-    }
+    frequencyModePanel->Load(Db.FunctionSettings, Db.AppState);
 }
 
 bool TfMainFrm::SaveChangesFirst() {
@@ -698,7 +345,7 @@ bool TfMainFrm::SaveChangesFirst() {
 
 void TfMainFrm::ClearAllData() {
     ResetRadioSettings(Db.FunctionSettings, Db.EmbeddedMessage);
-    Channels->ResetChannelTable();
+    channelModel->ResetChannelTable();
     LoadFrequencyModePanel();
     FileName.clear();
     RefreshStatus();
@@ -713,9 +360,8 @@ bool TfMainFrm::NewData() {
 }
 
 QString TfMainFrm::DataFileFilter() const {
-    return lDataFile->text() + QStringLiteral("(*.dat)");
+    return dataFileText->text() + QStringLiteral("(*.dat)");
 }
-
 void TfMainFrm::OpenData() {
     if (!SaveChangesFirst())
         return;
@@ -854,21 +500,9 @@ void TfMainFrm::ShowHelp() {
         }
 }
 
-void TfMainFrm::nExitClick() {
-    close();
-}
-
-void TfMainFrm::nCoolClick() {
-    pBar->setVisible(nCool->isChecked());
-}
-
-void TfMainFrm::nBarClick() {
-    MainBar->setVisible(nBar->isChecked());
-}
-
 void TfMainFrm::closeEvent(QCloseEvent* event) {
     // A frequency still in the editor counts as typed: the save question must cover it.
-    gvData->CommitAndCloseEditor();
+    grid->CommitAndCloseEditor();
     if (ShowPrompt(Ui.Prompts, Db.Messages.Confirmation, Db.Messages.ExitProgram, Prompter::YesNo) !=
         Prompter::Yes) {
         event->ignore();
@@ -878,64 +512,7 @@ void TfMainFrm::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    Timer->stop();
+    mainStatusBar->StopClock();
     Db.SaveSettings();
     event->accept();
-}
-
-void TfMainFrm::FillReportTables() {
-    LoadFrequencyModePanel();
-    Db.myAdo.clear();
-    Db.myMain.clear();
-    TMainRecord header;
-    header.Title = Db.AppState.AppTitle;
-    header.AField = lMode->text();
-    header.AValue = Db.AppState.ModelName;
-    header.CField = lFrq->text();
-    header.CValue = Db.AppState.BandName;
-    Db.myMain.append(header);
-    AddFunctionReportRows();
-    AddChannelReportRows();
-}
-
-void TfMainFrm::AddFunctionReportRows() {
-    // The dialog knows the captions and value texts of the settings in the current language.
-    TfFunSet dialog(Db, this);
-    dialog.AppendReportRows(Db.myAdo);
-}
-
-void TfMainFrm::AddChannelReportRows() {
-    const auto line = [this](int type, const QString& typeName, const QString& aField, const QString& aValue,
-                             const QString& bField = QString(), const QString& bValue = QString()) {
-        Db.myAdo.append({type, typeName, aField, aValue, bField, bValue, 1});
-    };
-    const QString vfo = Label9->text();
-    line(TAdoRecord::FrequencyMode, vfo, Label1->text(), FormatFrequency(cxRx->value()));
-    line(TAdoRecord::FrequencyMode, vfo, Label2->text(), cbbjpl->currentText());
-    line(TAdoRecord::FrequencyMode, vfo, Label3->text(), cbjsyyp->currentText());
-    line(TAdoRecord::FrequencyMode, vfo, Label5->text(), cbfsyyp->currentText());
-    line(TAdoRecord::FrequencyMode, vfo, Label6->text(), cbwcfx->currentText());
-    line(TAdoRecord::FrequencyMode, vfo, Label7->text(), FormatFrequency(cxWcpl->value()));
-
-    const QString group = Label8->text();
-    line(TAdoRecord::Channels, group, QString(), QString());
-    const ChannelTable& table = Db.MainTable;
-    const auto title = [this](int column) {
-        return Channels->headerData(ChannelModel::ModelColumn(column), Qt::Horizontal).toString();
-    };
-    for (int k = 1; k <= table.RowCount(); ++k) {
-        if (!table.IsChannelInUse(k))
-            continue;
-        line(TAdoRecord::Channels, group, title(ChannelTable::ChannelNo) + QString::number(k), QString());
-        // The channel's title line and its five value lines.
-        Db.myAdo.last().KeepTogether = 6;
-        for (int c = ChannelTable::RxFrequency; c < ChannelTable::BusyLock; c += 2)
-            line(TAdoRecord::Channels, group, title(c), table.Text(k, c), title(c + 1), table.Text(k, c + 1));
-    }
-}
-
-void TfMainFrm::PrintReport(bool preview) {
-    FillReportTables();
-    const ReportRenderer report(Db.myMain.value(0), Db.myAdo, QDateTime::currentDateTime());
-    Ui.ShowReport(report, preview, this);
 }

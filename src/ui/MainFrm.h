@@ -1,24 +1,61 @@
 #pragma once
 
+#include "GridColumns.h"
+
+#include <QKeySequence>
+#include <QList>
 #include <QMainWindow>
+
+#include <span>
 
 class ChannelModel;
 class QAction;
 class QComboBox;
-class QDoubleSpinBox;
 class QLabel;
 class QListWidget;
 class QMenu;
-class QTimer;
 class QToolBar;
-class QToolButton;
 class TChannelGrid;
+class TFrequencyModePanel;
+class TMainStatusBar;
 class TStaticText;
 class TfMaindb;
 class UiServices;
 
+// The window's commands. The values are the numbers the menus, the toolbar and RunCommand know
+// them by, and stay as they are.
+enum class Command {
+    New = 1,
+    Open = 2,
+    Save = 3,
+    SaveAs = 4,
+    Print = 7,
+    Preview = 8,
+    Model = 9,
+    ChannelEdit = 10,
+    TestFrequency = 18,
+    EmbeddedMessage = 19,
+    Read = 20,
+    Write = 21,
+    Port = 24,
+    Language = 25,
+    TreeView = 26,
+    ToolbarToggle = 27,
+    StatusBarToggle = 28,
+    Cascade = 29,
+    TileHorizontal = 30,
+    TileVertical = 31,
+    ArrangeIcons = 32,
+    CloseAll = 33,
+    Help = 34,
+    About = 35,
+    BatchEdit = 36,
+    FunctionSettings = 37,
+    FrequencyMode = 39,
+};
+
 // The program's main window: the channel grid, the top bar with the toolbar, port and band, the
-// status bar, and every command of the program as a numbered tag.
+// status bar, and every command of the program.
 class TfMainFrm : public QMainWindow {
     Q_OBJECT
 public:
@@ -27,8 +64,10 @@ public:
 
     // Runs once, when the window is first shown: model, band, port, language, grid.
     void FormShow();
-    // Commits the grid's editor, hides the list editors, then runs the command of the tag.
-    void RunCommand(int tag);
+    // Commits the grid's editor, hides the list editors, then runs the command.
+    void RunCommand(Command command);
+    // The same by the command's number; a number without a command does nothing after the commit.
+    void RunCommand(int number);
 
     // The commands. Those that return a flag return false when the user cancelled them.
     bool NewData();
@@ -38,15 +77,15 @@ public:
     bool SaveData();
     void SaveDataAs();
     void ChangeModel();
-    // Tag 20: after a complete read the radio's data replaces the program's; a read that failed or
-    // was broken off changes nothing.
+    // After a complete read the radio's data replaces the program's; a read that failed or was
+    // broken off changes nothing.
     void ReadFromRadio();
-    // Tag 21: the program's data into the radio.
+    // The program's data into the radio.
     void WriteToRadio();
     void ChangePort();
     void ChangeLanguage();
     void ShowHelp();
-    // Tag 7 prints, tag 8 previews the settings report of the data in memory.
+    // Prints or previews the settings report of the data in memory.
     void PrintReport(bool preview);
     // Refills myMain and myAdo from the data in memory, as a report shows it.
     void FillReportTables();
@@ -64,6 +103,10 @@ public:
     // The tone picker's choice for a tone cell, empty when nothing was picked.
     QString PickTone();
 
+    // The channel grid and the model of the channel table behind it.
+    TChannelGrid* Grid() const { return grid; }
+    ChannelModel* Channels() const { return channelModel; }
+
     TfMaindb& Db;
     UiServices& Ui;
 
@@ -72,119 +115,34 @@ public:
     int CurrentCol = 0;
     int CurrentRow = 0;
 
-    // Menus and their items (names are the language-file keys).
-    QMenu* mFile;
-    QAction* nNew;
-    QAction* nOpen;
-    QAction* nSave;
-    QAction* nSaveAs;
-    QAction* nPrint;
-    QAction* nPreview;
-    QAction* nExit;
-    QMenu* mEdit;
-    QAction* nChannelEdit;
-    QAction* nBatchEdit;
-    QAction* nFunSet;
-    QAction* nFreqModel;
-    QAction* nTestFreq;
-    QAction* nEmbeddedMsg;
-    QMenu* mProgram;
-    QAction* nRead;
-    QAction* nWrite;
-    QMenu* mSetup;
-    QAction* nModel;
-    QAction* nModelLine;
-    QAction* nPort;
-    QAction* nLanguage;
-    QMenu* mView;
-    QAction* nTree;
-    QAction* nCool;
-    QAction* nBar;
-    QMenu* mEffect;
-    QMenu* mWindow;
-    QMenu* mHelp;
-    QAction* nHelpTopic;
-    QAction* nAbout;
-
-    // Top bar.
-    QWidget* pBar;
-    QToolBar* tbar;
-    QToolButton* tbNew;
-    QToolButton* tbOpen;
-    QToolButton* tbSave;
-    QToolButton* tbChannelEdit;
-    QToolButton* tbPrint;
-    QToolButton* tbRead;
-    QToolButton* tbWrite;
-    QToolButton* tbHelp;
-    QLabel* lMode;
-    QLabel* lCom;
-    TStaticText* stModel;
-    QLabel* lFrq;
-    QComboBox* cbFreq;
-    TStaticText* stFreq;
-
-    // The grid and its model.
-    TChannelGrid* gvData;
-    ChannelModel* Channels;
-
-    // The status bar and its five panels.
-    QStatusBar* MainBar;
-    TStaticText* Panels[5];
-    QTimer* Timer;
-
-    // Controls that are never shown but carry texts in the current language.
-    QComboBox* cbCom;
-    QLabel* lNone;
-    QListWidget* BColText;
-    QLabel* lDataFile;
-    QLabel* lOutOfBand;
-    QLabel* lBtnOk;
-    QLabel* lBtnYes;
-    QLabel* lBtnNo;
-    QLabel* lBtnRetry;
-    QLabel* lBtnCancel;
-    // The in-grid editors' lists: the tone lists and the six option lists.
-    QComboBox* cbQT;
-    QComboBox* cbDQT;
-    QComboBox* cbfsgl;
-    QComboBox* cbkz;
-    QComboBox* cbHave;
-    QComboBox* cbkxxl;
-    QComboBox* cbPTT;
-    QComboBox* cbfmsd;
-
-    // The frequency mode settings as the report shows them.
-    QWidget* pTop;
-    QLabel* Label9;
-    QLabel* Label1;
-    QDoubleSpinBox* cxRx;
-    QLabel* Label2;
-    QComboBox* cbbjpl;
-    QLabel* Label3;
-    QComboBox* cbjsyyp;
-    QLabel* Label5;
-    QComboBox* cbfsyyp;
-    QLabel* Label6;
-    QComboBox* cbwcfx;
-    QLabel* Label7;
-    QDoubleSpinBox* cxWcpl;
-    QLabel* Label8;
-
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void RunTag(int tag);
+    // One row per command: the menu item (its object name is the language-file key), the toolbar
+    // button when there is one, and what the command does; none for the items that run from their
+    // own handlers.
+    struct CommandRow {
+        Command Id;
+        const char* ItemName;
+        const char* ItemText; // UTF-8
+        QKeyCombination Key;
+        const char* ButtonName;
+        const char* ButtonHint; // UTF-8
+        const char* Icon;
+        void (*Run)(TfMainFrm&);
+    };
+    static std::span<const CommandRow> Commands();
+    static const CommandRow* FindCommand(Command command);
+
     void CreateMenus();
+    void CreateToolBar(QWidget* parent);
     void CreateTopBar();
     void CreateHiddenControls();
-    void CreateFrequencyModePanel(QWidget* parent);
-    void CreateStatusBar();
-    QAction* AddItem(QMenu* menu, const char* name, const QString& text, int tag,
-                     const QKeySequence& key = {});
-    QToolButton* AddToolButton(const char* name, const QString& hint, const char* icon, int tag);
+    QMenu* AddMenu(const char* name, const QString& title);
+    QAction* AddItem(QMenu* menu, Command command);
+    QAction* AddItem(QMenu* menu, const char* name, const QString& text);
 
     // Asks SaveProgram when there are unsaved changes; false when the user wanted to save and the
     // file was not saved (dialog cancelled, write failed): the command that asked must stop.
@@ -192,15 +150,48 @@ private:
     // Empties the records and the channel table and forgets the file (NewData without its question).
     void ClearAllData();
     // The user chose a band; the program's own settings of the selector are blocked.
-    void cbFreqPropertiesEditValueChanged();
+    void BandChosen();
     void SetBandText(const QString& band);
-    void cbwcfxChange();
     void ApplyPromptButtons();
-    void TimerTimer();
-    void nExitClick();
-    void nCoolClick();
-    void nBarClick();
     QString DataFileFilter() const;
 
     bool Shown = false;
+
+    // Menu items the window changes after building them.
+    QAction* modelItem = nullptr;
+    QAction* modelSeparator = nullptr;
+    QAction* toolbarItem = nullptr;
+    QAction* statusBarItem = nullptr;
+
+    // Top bar.
+    QWidget* toolbarPanel = nullptr;
+    QToolBar* toolBar = nullptr;
+    QLabel* modelCaption = nullptr;
+    QLabel* portCaption = nullptr;
+    TStaticText* portOrModelText = nullptr;
+    QLabel* bandCaption = nullptr;
+    QComboBox* bandSelector = nullptr;
+    TStaticText* bandText = nullptr;
+
+    TChannelGrid* grid = nullptr;
+    ChannelModel* channelModel = nullptr;
+    // The columns as the language file sets them (read from columnTexts).
+    QList<GridColumn> gridColumns;
+
+    TMainStatusBar* mainStatusBar = nullptr;
+
+    // Controls that are never shown but carry texts in the current language.
+    QComboBox* portList = nullptr;
+    QLabel* noneTextLabel = nullptr;
+    QListWidget* columnTexts = nullptr;
+    QLabel* dataFileText = nullptr;
+    QLabel* outOfBandText = nullptr;
+    QLabel* okButtonText = nullptr;
+    QLabel* yesButtonText = nullptr;
+    QLabel* noButtonText = nullptr;
+    QLabel* retryButtonText = nullptr;
+    QLabel* cancelButtonText = nullptr;
+    // The receive tone list of the in-grid editors; its entry 0 is the none text.
+    QComboBox* rxToneList = nullptr;
+    TFrequencyModePanel* frequencyModePanel = nullptr;
 };

@@ -21,6 +21,16 @@
 #include <map>
 #include <memory>
 
+// The control of a window by its object name, the name the language files know it by. A missing
+// control ends the test run: every later step would dereference it.
+template <class T = QWidget> T* Child(const QObject& window, const char* name) {
+    T* child = window.findChild<T*>(QLatin1String(name));
+    if (!child)
+        qFatal("%s has no %s named %s", qPrintable(window.objectName()), T::staticMetaObject.className(),
+               name);
+    return child;
+}
+
 // The language files as the build copies them next to the programs.
 inline QString BuiltLanguageFile(const QString& name) {
     return QStringLiteral(V35_BIN_DIR "/") + name;

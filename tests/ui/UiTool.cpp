@@ -39,7 +39,7 @@ int PrintTexts() {
 
 void TypeChannel(TfMainFrm& w, int channel, const char* rx, const char* tx, const char* rxTone,
                  const char* txTone, int power, int scan) {
-    ChannelModel* m = w.Channels;
+    ChannelModel* m = w.Channels();
     auto at = [&](int column) { return m->index(channel - 1, ChannelModel::ModelColumn(column)); };
     m->setData(at(ChannelTable::RxFrequency), QString::fromLatin1(rx));
     if (tx)
@@ -69,16 +69,16 @@ int Screenshot(const QString& language, const QString& file) {
     TypeChannel(w, 5, "462.5625", "467.5625", "67.0", "67.0", 1, 1);
     TypeChannel(w, 6, "409.750", "409.750", "D754I", "D754I", 1, 0);
     TypeChannel(w, 8, "433.500", nullptr, nullptr, nullptr, 0, 1);
-    w.Channels->setData(w.Channels->index(5, ChannelModel::ModelColumn(ChannelTable::BusyLock)),
-                        QStringLiteral("1"), ChannelModel::CodeRole);
-    w.Channels->setData(w.Channels->index(4, ChannelModel::ModelColumn(ChannelTable::Bandwidth)),
-                        QStringLiteral("0"), ChannelModel::CodeRole);
-    w.gvData->setCurrentIndex(w.Channels->index(2, ChannelModel::ModelColumn(ChannelTable::RxFrequency)));
+    w.Channels()->setData(w.Channels()->index(5, ChannelModel::ModelColumn(ChannelTable::BusyLock)),
+                          QStringLiteral("1"), ChannelModel::CodeRole);
+    w.Channels()->setData(w.Channels()->index(4, ChannelModel::ModelColumn(ChannelTable::Bandwidth)),
+                          QStringLiteral("0"), ChannelModel::CodeRole);
+    w.Grid()->setCurrentIndex(w.Channels()->index(2, ChannelModel::ModelColumn(ChannelTable::RxFrequency)));
     // The offscreen screen is 800 pixels wide and holds the first show to it; the window's own width
     // is that of its columns plus 50.
     int columns = 0;
-    for (int c = 0; c < w.Channels->columnCount(); ++c)
-        columns += w.gvData->columnWidth(c);
+    for (int c = 0; c < w.Channels()->columnCount(); ++c)
+        columns += w.Grid()->columnWidth(c);
     w.resize(columns + 50, 470);
     QApplication::processEvents();
     const bool saved = w.grab().save(file, "PNG");

@@ -29,15 +29,15 @@ private:
     TfMainFrm& W() { return *F->Window; }
     ChannelTable& Table() { return F->Db->MainTable; }
     QModelIndex Cell(int channel, int column) {
-        return W().Channels->index(channel - 1, ChannelModel::ModelColumn(column));
+        return W().Channels()->index(channel - 1, ChannelModel::ModelColumn(column));
     }
 
     // Selects the cell, opens its text editor, replaces the text by typing and presses Enter.
     void TypeFrequency(int channel, int column, const QString& keys) {
         const QModelIndex index = Cell(channel, column);
-        W().gvData->setCurrentIndex(index);
-        QVERIFY(W().gvData->OpenCellEditor(index));
-        auto* edit = qobject_cast<QLineEdit*>(W().gvData->OpenEditor());
+        W().Grid()->setCurrentIndex(index);
+        QVERIFY(W().Grid()->OpenCellEditor(index));
+        auto* edit = qobject_cast<QLineEdit*>(W().Grid()->OpenEditor());
         QVERIFY(edit);
         edit->selectAll();
         if (keys.isEmpty())
@@ -46,7 +46,7 @@ private:
             QTest::keyClicks(edit, keys);
         QTest::keyClick(edit, Qt::Key_Return);
         QCoreApplication::processEvents();
-        QVERIFY(!W().gvData->OpenEditor());
+        QVERIFY(!W().Grid()->OpenEditor());
     }
 
     // A channel in use, typed as the user would, without questions left over.
@@ -58,8 +58,8 @@ private:
 
     // The editor that selecting the cell opened (list and tone cells open on selection).
     QComboBox* SelectListCell(int channel, int column) {
-        W().gvData->setCurrentIndex(Cell(channel, column));
-        return qobject_cast<QComboBox*>(W().gvData->OpenEditor());
+        W().Grid()->setCurrentIndex(Cell(channel, column));
+        return qobject_cast<QComboBox*>(W().Grid()->OpenEditor());
     }
 
 private slots:
@@ -132,7 +132,7 @@ private slots:
             row.append(Table().Text(1, column));
         QCOMPARE(row, expected);
         QCOMPARE(Table().Code(1, ChannelTable::ChannelNo), QStringLiteral("1"));
-        QVERIFY(W().Channels->flags(Cell(1, Tx)) & Qt::ItemIsEditable);
+        QVERIFY(W().Channels()->flags(Cell(1, Tx)) & Qt::ItemIsEditable);
     }
 
     void refusedTextKeepsThePreviousText() {
@@ -145,7 +145,7 @@ private slots:
     void retypingAChannelInUseChangesOnlyThatCell() {
         MakeChannel(3, QStringLiteral("438.5"));
         TypeFrequency(3, Tx, QStringLiteral("431.6125"));
-        W().Channels->setData(Cell(3, ChannelTable::Power), QStringLiteral("0"), ChannelModel::CodeRole);
+        W().Channels()->setData(Cell(3, ChannelTable::Power), QStringLiteral("0"), ChannelModel::CodeRole);
 
         TypeFrequency(3, Rx, QStringLiteral("439"));
 
@@ -181,7 +181,7 @@ private slots:
         for (int column = Rx; column <= ChannelTable::BusyLock; ++column)
             QVERIFY2(Table().Text(4, column).isEmpty(), qPrintable(QString::number(column)));
         QVERIFY(!Table().IsChannelInUse(4));
-        QVERIFY(!(W().Channels->flags(Cell(4, Tx)) & Qt::ItemIsEditable));
+        QVERIFY(!(W().Channels()->flags(Cell(4, Tx)) & Qt::ItemIsEditable));
         QCOMPARE(F->Db->FunctionSettings.CurrentChannel, currentAfter);
         QVERIFY(F->Db->AppState.Modified);
     }
@@ -198,19 +198,19 @@ private slots:
 
     void cellsOfAnEmptyRowOpenNothing() {
         for (int column = Tx; column <= ChannelTable::BusyLock; ++column) {
-            W().gvData->setCurrentIndex(Cell(7, column));
-            QVERIFY2(!W().gvData->OpenEditor(), qPrintable(QString::number(column)));
-            QVERIFY(!W().gvData->OpenCellEditor(Cell(7, column)));
+            W().Grid()->setCurrentIndex(Cell(7, column));
+            QVERIFY2(!W().Grid()->OpenEditor(), qPrintable(QString::number(column)));
+            QVERIFY(!W().Grid()->OpenCellEditor(Cell(7, column)));
         }
-        QVERIFY(!W().gvData->OpenCellEditor(Cell(7, ChannelTable::ChannelNo)));
+        QVERIFY(!W().Grid()->OpenCellEditor(Cell(7, ChannelTable::ChannelNo)));
     }
 
     void clicksOpenTheEditorOfTheCell() {
         MakeChannel(1, QStringLiteral("438.5"));
         auto click = [this](int channel, int column) {
-            const QRect cell = W().gvData->visualRect(Cell(channel, column));
-            QTest::mouseClick(W().gvData->viewport(), Qt::LeftButton, {}, cell.center());
-            return W().gvData->OpenEditor();
+            const QRect cell = W().Grid()->visualRect(Cell(channel, column));
+            QTest::mouseClick(W().Grid()->viewport(), Qt::LeftButton, {}, cell.center());
+            return W().Grid()->OpenEditor();
         };
         QVERIFY(qobject_cast<QLineEdit*>(click(1, Rx)));
         QVERIFY(qobject_cast<QLineEdit*>(click(1, Tx)));
@@ -255,7 +255,7 @@ private slots:
         tone->lineEdit()->clear();
         QTest::keyClicks(tone->lineEdit(), keys);
 
-        W().gvData->CommitAndCloseEditor();
+        W().Grid()->CommitAndCloseEditor();
 
         QCOMPARE(Table().Text(2, ChannelTable::RxTone), stored);
         QCOMPARE(F->Db->AppState.Modified, stored != QStringLiteral("无"));
@@ -299,7 +299,7 @@ private slots:
         QTest::mouseDClick(tone->lineEdit(), Qt::LeftButton);
         // The picker runs once the double click has been handled, after the editor closed.
         QTRY_COMPARE(shown, 1);
-        W().gvData->CommitAndCloseEditor();
+        W().Grid()->CommitAndCloseEditor();
         QCOMPARE(Table().Text(2, ChannelTable::RxTone), stored);
         QCOMPARE(F->Db->AppState.Modified, !picked.isEmpty());
     }
@@ -310,7 +310,7 @@ private slots:
         QComboBox* busy = SelectListCell(3, ChannelTable::BusyLock);
         QVERIFY(busy);
         QCOMPARE(busy->currentIndex(), 0);
-        W().gvData->CommitAndCloseEditor();
+        W().Grid()->CommitAndCloseEditor();
         QVERIFY(!F->Db->AppState.Modified);
 
         // Selecting another cell and coming back opens the list again.
@@ -327,9 +327,9 @@ private slots:
     void editorsChangeNothingWhileTheLanguageChanges() {
         MakeChannel(3, QStringLiteral("438.5"));
         F->Db->AppState.TextsUpdating = true;
-        QVERIFY(!W().Channels->setData(Cell(3, ChannelTable::Power), QStringLiteral("0"),
-                                       ChannelModel::CodeRole));
-        QVERIFY(!W().Channels->setData(Cell(3, ChannelTable::RxTone), QStringLiteral("67")));
+        QVERIFY(!W().Channels()->setData(Cell(3, ChannelTable::Power), QStringLiteral("0"),
+                                         ChannelModel::CodeRole));
+        QVERIFY(!W().Channels()->setData(Cell(3, ChannelTable::RxTone), QStringLiteral("67")));
         QCOMPARE(Table().Text(3, ChannelTable::Power), QStringLiteral("高"));
         QCOMPARE(Table().Text(3, ChannelTable::RxTone), QStringLiteral("无"));
         QVERIFY(!F->Db->AppState.Modified);
@@ -337,27 +337,28 @@ private slots:
 
     void commandCommitsTheTypedFrequencyFirst() {
         const QModelIndex index = Cell(8, Rx);
-        W().gvData->setCurrentIndex(index);
-        QVERIFY(W().gvData->OpenCellEditor(index));
-        auto* edit = qobject_cast<QLineEdit*>(W().gvData->OpenEditor());
+        W().Grid()->setCurrentIndex(index);
+        QVERIFY(W().Grid()->OpenCellEditor(index));
+        auto* edit = qobject_cast<QLineEdit*>(W().Grid()->OpenEditor());
         QVERIFY(edit);
         QTest::keyClicks(edit, QStringLiteral("480.5"));
 
         // A tag without a command still runs the steps before it.
         W().RunCommand(0);
 
-        QVERIFY(!W().gvData->OpenEditor());
+        QVERIFY(!W().Grid()->OpenEditor());
         QCOMPARE(F->Shown(), QStringList{"频率超出范围！"});
         QCOMPARE(Table().Text(8, Rx), QStringLiteral("470.00000"));
     }
 
     void modelSignalsStayConsistent() {
-        QAbstractItemModelTester tester(W().Channels, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QAbstractItemModelTester tester(W().Channels(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
         MakeChannel(1, QStringLiteral("438.5"));
         MakeChannel(2, QStringLiteral("439"));
         TypeFrequency(1, Rx, QString());
         W().RunCommand(1);
-        QCOMPARE(W().Channels->rowCount(), 128);
+        QCOMPARE(W().Channels()->rowCount(), 128);
         QVERIFY(!Table().IsChannelInUse(2));
     }
 };

@@ -2,12 +2,16 @@
 // cleared, replaced or left, files, band changes, the language switch, the view toggles and help.
 
 #include "UiFixture.h"
+#include "app/AppState.h"
 
 #include "core/IniFile.h"
+#include "core/Values.h"
 #include "radiodata/ChannelTable.h"
+#include "radiodata/FunctionSettings.h"
 #include "ui/ChannelGrid.h"
 #include "ui/ChannelModel.h"
 #include "ui/Controls.h"
+#include "ui/FrequencyModePanel.h"
 #include "ui/dialogs/Model.h"
 #include "ui/dialogs/SetLanguage.h"
 #include "ui/dialogs/SetPort.h"
@@ -15,6 +19,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
@@ -23,6 +28,7 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTest>
+#include <QToolBar>
 #include <QToolButton>
 
 namespace {
@@ -53,9 +59,10 @@ private:
     std::unique_ptr<UiFixture> F;
 
     TfMainFrm& W() { return *F->Window; }
+    QComboBox* BandSelector() { return Child<QComboBox>(W(), "cbFreq"); }
     ChannelTable& Table() { return F->Db->MainTable; }
     QModelIndex Cell(int channel, int column) {
-        return W().Channels->index(channel - 1, ChannelModel::ModelColumn(column));
+        return W().Channels()->index(channel - 1, ChannelModel::ModelColumn(column));
     }
     void Start(const UiOptions& options = UiOptions()) {
         F = std::make_unique<UiFixture>(options);
@@ -63,10 +70,10 @@ private:
     }
     // A channel typed into the grid: the data now counts as modified.
     void TypeChannel(int channel, const QString& rx) {
-        QVERIFY(W().Channels->setData(Cell(channel, ChannelTable::RxFrequency), rx));
+        QVERIFY(W().Channels()->setData(Cell(channel, ChannelTable::RxFrequency), rx));
         F->Prompts.Log.clear();
     }
-    void ChooseBand(const QString& band) { W().cbFreq->setCurrentIndex(W().cbFreq->findText(band)); }
+    void ChooseBand(const QString& band) { BandSelector()->setCurrentIndex(BandSelector()->findText(band)); }
     QString Path(const QString& name) const { return F->Dir() + name; }
 
 private slots:
@@ -99,21 +106,21 @@ private slots:
         QCOMPARE(W().windowTitle(), QStringLiteral("N47"));
         QCOMPARE(s.ModelName, QStringLiteral("V35"));
         QCOMPARE(s.BandName, QStringLiteral("400.0 - 470.0MHz"));
-        QCOMPARE(W().cbFreq->currentText(), QStringLiteral("400.0 - 470.0MHz"));
-        QCOMPARE(W().cbFreq->count(), 13);
+        QCOMPARE(BandSelector()->currentText(), QStringLiteral("400.0 - 470.0MHz"));
+        QCOMPARE(BandSelector()->count(), 13);
         QVERIFY(!s.Modified);
         QCOMPARE(s.PortName, port);
-        QCOMPARE(W().stModel->text(), port);
-        QCOMPARE(W().nNew->text(), QStringLiteral("新建(&N)"));
-        QCOMPARE(W().Channels->headerData(1, Qt::Horizontal).toString(), QStringLiteral("接收频率"));
+        QCOMPARE(Child<QLabel>(W(), "stModel")->text(), port);
+        QCOMPARE(Child<QAction>(W(), "nNew")->text(), QStringLiteral("新建(&N)"));
+        QCOMPARE(W().Channels()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("接收频率"));
         QCOMPARE(Table().RowCount(), 128);
-        QCOMPARE(W().gvData->columnWidth(ChannelModel::ModelColumn(ChannelTable::BusyLock)), 80);
+        QCOMPARE(W().Grid()->columnWidth(ChannelModel::ModelColumn(ChannelTable::BusyLock)), 80);
         // The band set at start-up is the frequency mode's receive frequency.
         QCOMPARE(F->Db->FunctionSettings.VfoRxFreq, 400.0);
         QVERIFY(F->Prompts.Log.isEmpty());
         // One model: no model item, the band selector instead of the band text.
-        QVERIFY(!W().nModel->isVisible());
-        QVERIFY(W().cbFreq->isVisible());
+        QVERIFY(!Child<QAction>(W(), "nModel")->isVisible());
+        QVERIFY(BandSelector()->isVisible());
     }
 
     void savingQuestions_data() {
@@ -193,7 +200,7 @@ private slots:
             // The band follows the data: kept with it, or changed when it was cleared.
             const QString band = dataKept ? QStringLiteral("400.0 - 470.0MHz") : kOtherBand;
             QCOMPARE(F->Db->AppState.BandName, band);
-            QCOMPARE(W().cbFreq->currentText(), band);
+            QCOMPARE(BandSelector()->currentText(), band);
         }
         if (command == QLatin1String("close")) {
             const bool closes =
@@ -229,7 +236,7 @@ private slots:
 
     void saveThenOpenRestoresTheGrid() {
         Start();
-        ChannelModel* m = W().Channels;
+        ChannelModel* m = W().Channels();
         TypeChannel(1, QStringLiteral("438.5"));
         TypeChannel(2, QStringLiteral("439.2125"));
         m->setData(Cell(2, ChannelTable::TxFrequency), QStringLiteral("431.6125"));
@@ -320,19 +327,19 @@ private slots:
         QCOMPARE(s.LanguageName, QStringLiteral("English"));
         QCOMPARE(s.LanguageIndex, 1);
         QVERIFY(!s.TextsUpdating);
-        QCOMPARE(W().nNew->text(), QStringLiteral("&New"));
-        QCOMPARE(W().mFile->title(), QStringLiteral("&File"));
-        QCOMPARE(W().tbRead->toolTip(), QStringLiteral("Read from radio"));
-        QCOMPARE(W().lFrq->text(), QStringLiteral("Band:"));
-        QCOMPARE(W().Channels->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Rx (MHz)"));
+        QCOMPARE(Child<QAction>(W(), "nNew")->text(), QStringLiteral("&New"));
+        QCOMPARE(Child<QMenu>(W(), "mFile")->title(), QStringLiteral("&File"));
+        QCOMPARE(Child<QToolButton>(W(), "tbRead")->toolTip(), QStringLiteral("Read from radio"));
+        QCOMPARE(Child<QLabel>(W(), "lFrq")->text(), QStringLiteral("Band:"));
+        QCOMPARE(W().Channels()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Rx (MHz)"));
         QCOMPARE(Table().Text(1, ChannelTable::RxTone), QStringLiteral("None"));
         QCOMPARE(Table().Text(1, ChannelTable::Power), QStringLiteral("High"));
         QCOMPARE(Table().Text(1, ChannelTable::BusyLock), QStringLiteral("Off"));
         QCOMPARE(W().NoneText(), QStringLiteral("None"));
-        QCOMPARE(W().lNone->text(), QStringLiteral("None"));
+        QCOMPARE(Child<QLabel>(W(), "lNone")->text(), QStringLiteral("None"));
         QCOMPARE(F->Db->Messages.SaveProgram, QStringLiteral("The data has unsaved changes. Save them?"));
         // The band list is never translated, and the change of its texts is no band change.
-        QCOMPARE(W().cbFreq->currentText(), QStringLiteral("400.0 - 470.0MHz"));
+        QCOMPARE(BandSelector()->currentText(), QStringLiteral("400.0 - 470.0MHz"));
         QVERIFY(Table().IsChannelInUse(1));
         // A channel typed now gets the English defaults, and a none tone still means no tone.
         TypeChannel(2, QStringLiteral("439"));
@@ -343,8 +350,8 @@ private slots:
 
         choose(0);
         QCOMPARE(s.LanguageName, QStringLiteral("Chinese"));
-        QCOMPARE(W().nNew->text(), QStringLiteral("新建(&N)"));
-        QCOMPARE(W().Channels->headerData(1, Qt::Horizontal).toString(), QStringLiteral("接收频率"));
+        QCOMPARE(Child<QAction>(W(), "nNew")->text(), QStringLiteral("新建(&N)"));
+        QCOMPARE(W().Channels()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("接收频率"));
         QCOMPARE(Table().Text(1, ChannelTable::RxTone), QStringLiteral("无"));
         QCOMPARE(Table().Text(2, ChannelTable::Power), QStringLiteral("高"));
         QCOMPARE(F->Db->Messages.SaveProgram, kSaveProgram);
@@ -357,7 +364,7 @@ private slots:
         };
         W().RunCommand(25);
         QCOMPARE(F->Db->AppState.LanguageIndex, 0);
-        QCOMPARE(W().nNew->text(), QStringLiteral("新建(&N)"));
+        QCOMPARE(Child<QAction>(W(), "nNew")->text(), QStringLiteral("新建(&N)"));
     }
 
     void startsInTheStoredLanguage() {
@@ -365,11 +372,83 @@ private slots:
         options.SysInfo = QStringLiteral("[SysInfo]\nDefaultLanguage=1\n");
         Start(options);
         QCOMPARE(F->Db->AppState.LanguageName, QStringLiteral("English"));
-        QCOMPARE(W().nOpen->text(), QStringLiteral("&Open..."));
-        QCOMPARE(W().Channels->headerData(10, Qt::Horizontal).toString(), QStringLiteral("BCL"));
+        QCOMPARE(Child<QAction>(W(), "nOpen")->text(), QStringLiteral("&Open..."));
+        QCOMPARE(W().Channels()->headerData(10, Qt::Horizontal).toString(), QStringLiteral("BCL"));
         TypeChannel(1, QStringLiteral("438.5"));
         QCOMPARE(Table().Text(1, ChannelTable::ScanAdd), QStringLiteral("On"));
         QCOMPARE(Table().Text(1, ChannelTable::RxTone), QStringLiteral("None"));
+    }
+
+    // A language file sets the grid's column widths and alignments as well as its titles; an
+    // alignment code it does not know centres the column.
+    void languageFileShapesColumns() {
+        UiOptions options;
+        options.SysInfo = QStringLiteral("[SysInfo]\nDefaultLanguage=1\n");
+        F = std::make_unique<UiFixture>(options);
+        QFile file(F->Dir() + QStringLiteral("English.Ini"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QString text = QString::fromUtf8(file.readAll());
+        file.close();
+        for (const auto& [from, to] :
+             {std::pair{"BColText.11=75", "BColText.11=90"}, std::pair{"BColText.23=3", "BColText.23=1"},
+              std::pair{"BColText.24=3", "BColText.24=7"}}) {
+            QVERIFY2(text.contains(QLatin1String(from)), from);
+            text.replace(QLatin1String(from), QLatin1String(to));
+        }
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(text.toUtf8());
+        file.close();
+        F->Show();
+        const auto column = [](int c) { return ChannelModel::ModelColumn(c); };
+        const auto alignment = [&](int c) {
+            return W().Channels()->index(0, column(c)).data(Qt::TextAlignmentRole).value<Qt::Alignment>();
+        };
+        QCOMPARE(W().Grid()->columnWidth(column(ChannelTable::ChannelNo)), 90);
+        QCOMPARE(W().Grid()->columnWidth(column(ChannelTable::RxFrequency)), 80);
+        QCOMPARE(alignment(ChannelTable::RxFrequency), Qt::AlignLeft | Qt::AlignVCenter);
+        QCOMPARE(alignment(ChannelTable::TxFrequency), Qt::Alignment(Qt::AlignCenter));
+        QCOMPARE(alignment(ChannelTable::RxTone), Qt::AlignRight | Qt::AlignVCenter);
+        QCOMPARE(W().Channels()->headerData(column(ChannelTable::RxFrequency), Qt::Horizontal).toString(),
+                 QStringLiteral("Rx (MHz)"));
+    }
+
+    // What the report's frequency mode lines show for stored settings: an unset or far-off receive
+    // frequency shows the band edge, the offset stays within the radio's limit and simplex has none.
+    void frequencyModeLines_data() {
+        QTest::addColumn<double>("rx");
+        QTest::addColumn<int>("direction");
+        QTest::addColumn<double>("offset");
+        QTest::addColumn<double>("shownRx");
+        QTest::addColumn<double>("shownOffset");
+        QTest::newRow("unset rx shows the band's lower edge") << 0.0 << 1 << 5.0 << 400.0 << 5.0;
+        QTest::newRow("rx within the margin above the band kept") << 479.5 << 1 << 5.0 << 479.5 << 5.0;
+        QTest::newRow("rx beyond the margin above: upper edge") << 480.5 << 1 << 5.0 << 470.0 << 5.0;
+        QTest::newRow("rx beyond the margin below: lower edge") << 389.5 << 2 << 5.0 << 400.0 << 5.0;
+        QTest::newRow("offset above the radio's limit") << 430.0 << 1 << 80.0 << 430.0 << 69.995;
+        QTest::newRow("simplex has no offset") << 430.0 << 0 << 5.0 << 430.0 << 0.0;
+    }
+    void frequencyModeLines() {
+        QFETCH(double, rx);
+        QFETCH(int, direction);
+        QFETCH(double, offset);
+        QFETCH(double, shownRx);
+        QFETCH(double, shownOffset);
+        TALL state;
+        state.BandLow = 400.0;
+        state.BandHigh = 470.0;
+        TFun settings;
+        settings.VfoRxFreq = rx;
+        settings.OffsetDirection = direction;
+        settings.VfoOffset = offset;
+        TFrequencyModePanel panel;
+        panel.Load(settings, state);
+        QList<TAdoRecord> rows;
+        panel.AppendReportRows(rows);
+        QCOMPARE(rows.size(), 6);
+        QCOMPARE(rows.at(0).AValue, FormatFrequency(shownRx));
+        QCOMPARE(rows.at(5).AValue, FormatFrequency(shownOffset));
+        for (const TAdoRecord& row : rows)
+            QCOMPARE(row.TypeID, int(TAdoRecord::FrequencyMode));
     }
 
     void modelChange_data() {
@@ -396,7 +475,7 @@ private slots:
         W().RunCommand(9);
         QCOMPARE(Table().IsChannelInUse(1), !changed);
         QCOMPARE(F->Db->AppState.BandName, changed ? kOtherBand : QStringLiteral("400.0 - 470.0MHz"));
-        QCOMPARE(W().cbFreq->currentText(), F->Db->AppState.BandName);
+        QCOMPARE(BandSelector()->currentText(), F->Db->AppState.BandName);
     }
 
     void portChangeShowsThePort() {
@@ -411,7 +490,7 @@ private slots:
         };
         W().RunCommand(24);
         QCOMPARE(F->Db->AppState.PortName, QStringLiteral("/dev/ttyUSB0"));
-        QCOMPARE(W().stModel->text(), QStringLiteral("/dev/ttyUSB0"));
+        QCOMPARE(Child<QLabel>(W(), "stModel")->text(), QStringLiteral("/dev/ttyUSB0"));
     }
 
     // Every editing command opens its dialog by its tag, the hidden menu items 18 and 19 included.
@@ -430,8 +509,8 @@ private slots:
         QFETCH(int, tag);
         QFETCH(QString, dialog);
         Start();
-        QVERIFY(!W().nTestFreq->isVisible());
-        QVERIFY(!W().nEmbeddedMsg->isVisible());
+        QVERIFY(!Child<QAction>(W(), "nTestFreq")->isVisible());
+        QVERIFY(!Child<QAction>(W(), "nEmbeddedMsg")->isVisible());
         TypeChannel(3, QStringLiteral("446.00625"));
         QStringList opened;
         int startChannel = 0;
@@ -441,24 +520,93 @@ private slots:
                 startChannel = spin->value();
             d.reject();
         };
-        W().gvData->setCurrentIndex(Cell(3, ChannelTable::RxFrequency));
+        W().Grid()->setCurrentIndex(Cell(3, ChannelTable::RxFrequency));
         W().RunCommand(tag);
         QCOMPARE(opened, QStringList{dialog});
         if (tag == 10)
             QCOMPARE(startChannel, 3); // the channel of the grid's current row
     }
 
+    // Every menu item and toolbar button runs its own command, and keeps its shortcut.
+    void commandItems_data() {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QKeySequence>("shortcut");
+        QTest::addColumn<QString>("dialog");
+        QTest::newRow("channel edit") << "nChannelEdit"
+                                      << "tbChannelEdit" << QKeySequence(Qt::Key_F11) << "fBInfoEdit";
+        QTest::newRow("batch edit") << "nBatchEdit"
+                                    << "" << QKeySequence(Qt::Key_F10) << "fBBatchEdit";
+        QTest::newRow("function settings") << "nFunSet"
+                                           << "" << QKeySequence() << "fFunSet";
+        QTest::newRow("frequency mode") << "nFreqModel"
+                                        << "" << QKeySequence() << "fFreqModel";
+        QTest::newRow("hidden test frequency") << "nTestFreq"
+                                               << "" << QKeySequence() << "fTestFrequency";
+        QTest::newRow("hidden embedded message") << "nEmbeddedMsg"
+                                                 << "" << QKeySequence() << "fEmbeddedMessage";
+        QTest::newRow("read") << "nRead"
+                              << "tbRead" << QKeySequence(Qt::CTRL | Qt::Key_R) << "fReadRadio";
+        QTest::newRow("write") << "nWrite"
+                               << "tbWrite" << QKeySequence(Qt::CTRL | Qt::Key_W) << "fWriteRadio";
+        QTest::newRow("port") << "nPort"
+                              << "" << QKeySequence() << "fSetPort";
+        QTest::newRow("language") << "nLanguage"
+                                  << "" << QKeySequence() << "fSetLanguage";
+        QTest::newRow("about") << "nAbout"
+                               << "" << QKeySequence() << "fFrmAbout";
+    }
+    void commandItems() {
+        QFETCH(QString, item);
+        QFETCH(QString, button);
+        QFETCH(QKeySequence, shortcut);
+        QFETCH(QString, dialog);
+        Start();
+        auto* action = Child<QAction>(W(), item.toLatin1().constData());
+        QCOMPARE(action->shortcut(), shortcut);
+        QStringList opened;
+        F->OnDialog[dialog] = [&](QDialog& d) {
+            opened.append(d.objectName());
+            d.reject();
+        };
+        action->trigger();
+        QCOMPARE(opened, QStringList{dialog});
+        if (button.isEmpty())
+            return;
+        Child<QToolButton>(W(), button.toLatin1().constData())->click();
+        QCOMPARE(opened, (QStringList{dialog, dialog}));
+    }
+
+    // The file commands keep their shortcuts; the toolbar keeps its order.
+    void fileShortcutsAndToolbar() {
+        Start();
+        const std::pair<const char*, QKeySequence> items[] = {
+            {"nNew", QKeySequence(Qt::CTRL | Qt::Key_N)},   {"nOpen", QKeySequence(Qt::CTRL | Qt::Key_O)},
+            {"nSave", QKeySequence(Qt::CTRL | Qt::Key_S)},  {"nSaveAs", QKeySequence(Qt::CTRL | Qt::Key_A)},
+            {"nPrint", QKeySequence(Qt::CTRL | Qt::Key_P)}, {"nPreview", QKeySequence(Qt::CTRL | Qt::Key_V)},
+            {"nExit", QKeySequence(Qt::CTRL | Qt::Key_X)},
+        };
+        for (const auto& [name, key] : items)
+            QCOMPARE(Child<QAction>(W(), name)->shortcut(), key);
+        QStringList buttons;
+        for (QAction* a : Child<QToolBar>(W(), "tbar")->actions())
+            buttons.append(a->isSeparator() ? QStringLiteral("|")
+                                            : Child<QToolBar>(W(), "tbar")->widgetForAction(a)->objectName());
+        QCOMPARE(buttons.join(QLatin1Char(' ')),
+                 QStringLiteral("tbNew tbOpen tbSave | tbChannelEdit | tbPrint | tbRead | tbWrite | tbHelp"));
+    }
+
     void viewToggles() {
         Start();
-        QVERIFY(W().pBar->isVisible());
-        W().nCool->trigger();
-        QVERIFY(!W().nCool->isChecked());
-        QVERIFY(!W().pBar->isVisible());
-        W().nBar->trigger();
+        QVERIFY(Child<QWidget>(W(), "pBar")->isVisible());
+        Child<QAction>(W(), "nCool")->trigger();
+        QVERIFY(!Child<QAction>(W(), "nCool")->isChecked());
+        QVERIFY(!Child<QWidget>(W(), "pBar")->isVisible());
+        Child<QAction>(W(), "nBar")->trigger();
         QVERIFY(!W().statusBar()->isVisible());
-        W().nCool->trigger();
-        W().nBar->trigger();
-        QVERIFY(W().pBar->isVisible());
+        Child<QAction>(W(), "nCool")->trigger();
+        Child<QAction>(W(), "nBar")->trigger();
+        QVERIFY(Child<QWidget>(W(), "pBar")->isVisible());
         QVERIFY(W().statusBar()->isVisible());
     }
 
@@ -517,10 +665,12 @@ private slots:
 
     void statusBarAndClock() {
         Start();
-        QCOMPARE(W().Panels[1]->text(), QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")));
-        QVERIFY(QTime::fromString(W().Panels[2]->text(), QStringLiteral("HH:mm:ss")).isValid());
-        W().Panels[2]->clear();
-        QTRY_VERIFY_WITH_TIMEOUT(!W().Panels[2]->text().isEmpty(), 2500);
+        QCOMPARE(Child<QLabel>(W(), "MainBarPanel1")->text(),
+                 QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")));
+        QVERIFY(QTime::fromString(Child<QLabel>(W(), "MainBarPanel2")->text(), QStringLiteral("HH:mm:ss"))
+                    .isValid());
+        Child<QLabel>(W(), "MainBarPanel2")->clear();
+        QTRY_VERIFY_WITH_TIMEOUT(!Child<QLabel>(W(), "MainBarPanel2")->text().isEmpty(), 2500);
     }
 };
 

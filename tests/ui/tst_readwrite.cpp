@@ -67,6 +67,7 @@ struct RadioBench {
     ~RadioBench() { F.Window.reset(); }
 
     TfMainFrm& W() { return *F.Window; }
+    QComboBox* BandSelector() { return Child<QComboBox>(W(), "cbFreq"); }
     TfMaindb& Db() { return *F.Db; }
     RadioSimulator& Radio() { return Virtual.Radio(); }
 
@@ -145,7 +146,7 @@ void RunLinkDialog(QDialog& dialog, int timeoutMs = 20000) {
 }
 
 ChannelModel& Grid(RadioBench& b) {
-    return *b.W().Channels;
+    return *b.W().Channels();
 }
 
 // Types a channel into the grid as the user does; tones and options only where given.
@@ -185,9 +186,9 @@ QStringList GridTexts(RadioBench& b) {
 struct ProgramState {
     explicit ProgramState(RadioBench& b)
         : Cells(GridTexts(b)), Functions(b.Db().FunctionSettings), Message(b.Db().EmbeddedMessage),
-          Band(b.Db().AppState.BandName), Selector(b.W().cbFreq->currentText()),
+          Band(b.Db().AppState.BandName), Selector(b.BandSelector()->currentText()),
           Modified(b.Db().AppState.Modified), FileName(b.W().FileName), Caption(b.W().windowTitle()),
-          VfoRx(b.W().cxRx->value()) {}
+          VfoRx(Child<QDoubleSpinBox>(b.W(), "cxRx")->value()) {}
     QStringList Cells;
     TFun Functions;
     TEnMsg Message;
@@ -282,9 +283,9 @@ private slots:
         QString error;
         QVERIFY2(SnapshotCodeplug(b.Db(), program, &error), qPrintable(error));
         CompareCodeplugs(program, KnownCodeplug());
-        QCOMPARE(b.W().cbFreq->currentText(), QStringLiteral("137.0 - 144.0MHz"));
-        QCOMPARE(b.W().cxRx->value(), 140.125);
-        QCOMPARE(b.W().cbbjpl->currentText(), QStringLiteral("12.5K"));
+        QCOMPARE(b.BandSelector()->currentText(), QStringLiteral("137.0 - 144.0MHz"));
+        QCOMPARE(Child<QDoubleSpinBox>(b.W(), "cxRx")->value(), 140.125);
+        QCOMPARE(Child<QComboBox>(b.W(), "cbbjpl")->currentText(), QStringLiteral("12.5K"));
         QVERIFY(b.Db().AppState.Modified);
         QVERIFY(b.W().FileName.isEmpty());
         QCOMPARE(b.W().windowTitle(), b.Db().AppState.AppTitle);
@@ -315,8 +316,8 @@ private slots:
         QCOMPARE(b.Shown(), (QStringList{"SaveProgram", "ReadOk"}));
         QCOMPARE(GridTexts(b), QStringList());
         QCOMPARE(b.Db().AppState.BandName, band);
-        QCOMPARE(b.W().cbFreq->currentText(), band);
-        QCOMPARE(b.W().cxRx->value(), vfoRx);
+        QCOMPARE(b.BandSelector()->currentText(), band);
+        QCOMPARE(Child<QDoubleSpinBox>(b.W(), "cxRx")->value(), vfoRx);
         QCOMPARE(b.Db().FunctionSettings.VfoRxFreq, vfoRx);
         QVERIFY(b.Db().AppState.Modified);
     }
@@ -581,7 +582,7 @@ private slots:
         f.Db->AppState.PortName = VirtualRadioPortName();
         f.Show();
         QCOMPARE(f.Db->AppState.PortName, demo ? VirtualRadioPortName() : QStringLiteral("/dev/ttyUSB0"));
-        QCOMPARE(f.Window->cbCom->count(), listed.size());
+        QCOMPARE(Child<QComboBox>(*f.Window, "cbCom")->count(), listed.size());
     }
 
     // The radio of demo mode holds a set of channels of the default band; read, write back, read.

@@ -47,10 +47,11 @@ private:
     std::unique_ptr<ModalScript> Script;
 
     TfMainFrm& W() { return *F->Window; }
-    TChannelGrid* Grid() { return W().gvData; }
+    QComboBox* BandSelector() { return Child<QComboBox>(W(), "cbFreq"); }
+    TChannelGrid* Grid() { return W().Grid(); }
     ChannelTable& Table() { return F->Db->MainTable; }
     QModelIndex Cell(int channel, int column) {
-        return W().Channels->index(channel - 1, ChannelModel::ModelColumn(column));
+        return W().Channels()->index(channel - 1, ChannelModel::ModelColumn(column));
     }
     QPoint CellCentre(int channel, int column) {
         Grid()->scrollTo(Cell(channel, column));
@@ -229,20 +230,20 @@ private slots:
             }
             TypeFileName(dialog, QStringLiteral("before.dat"));
         });
-        W().cbFreq->setFocus();
-        QTest::keyClick(W().cbFreq, Qt::Key_Down);
+        BandSelector()->setFocus();
+        QTest::keyClick(BandSelector(), Qt::Key_Down);
         QTRY_VERIFY(!QApplication::activeModalWidget());
         QCOMPARE(Script->Seen, (QStringList{QStringLiteral("QMessageBox"), QStringLiteral("QMessageBox"),
                                             QStringLiteral("QFileDialog")}));
         if (saved) {
             QVERIFY(F->Db->AppState.BandName != band);
-            QCOMPARE(W().cbFreq->currentText(), F->Db->AppState.BandName);
+            QCOMPARE(BandSelector()->currentText(), F->Db->AppState.BandName);
             QCOMPARE(F->Db->FunctionSettings.VfoRxFreq, 0.0);
             QVERIFY(!Table().IsChannelInUse(1));
             QVERIFY(QFile::exists(F->Dir() + QStringLiteral("before.dat")));
         } else {
             QCOMPARE(F->Db->AppState.BandName, band);
-            QCOMPARE(W().cbFreq->currentText(), band);
+            QCOMPARE(BandSelector()->currentText(), band);
             QCOMPARE(F->Db->FunctionSettings.VfoRxFreq, 433.5);
             QCOMPARE(Table().Text(1, Rx), QStringLiteral("430.00000"));
         }
@@ -380,10 +381,10 @@ private slots:
         Reactivate();
         QWidget* focus = QApplication::focusWidget();
         QVERIFY(focus && (focus == Grid() || Grid()->isAncestorOf(focus)));
-        const QString band = W().cbFreq->currentText();
+        const QString band = BandSelector()->currentText();
         QTest::keyClick(focus, Qt::Key_Down);
         QCoreApplication::processEvents();
-        QCOMPARE(W().cbFreq->currentText(), band);
+        QCOMPARE(BandSelector()->currentText(), band);
         QCOMPARE(Grid()->currentIndex().row(), 1);
         QCOMPARE(Script->Seen.size(), 1);
 
