@@ -513,6 +513,9 @@ void TfMainFrm::closeEvent(QCloseEvent* event) {
         return;
     }
     mainStatusBar->StopClock();
-    Db.SaveSettings();
+    // The window closes all the same; a port or language that could not be kept is said.
+    QString error;
+    if (!Db.SaveSettings(&error))
+        ShowPrompt(Ui.Prompts, Db.Messages.Caution, error, Prompter::Information);
     event->accept();
 }

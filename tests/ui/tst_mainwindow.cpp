@@ -4,6 +4,7 @@
 #include "UiFixture.h"
 #include "app/AppState.h"
 
+#include "core/FullDisk.h"
 #include "core/IniFile.h"
 #include "core/Values.h"
 #include "radiodata/ChannelTable.h"
@@ -661,6 +662,29 @@ private slots:
                  QStringLiteral("0"));
         QCOMPARE(ini.Value(QStringLiteral("SysInfo"), QStringLiteral("PicID")), QStringLiteral("0"));
         QCOMPARE(ini.Value(QStringLiteral("SysInfo"), QStringLiteral("Help")), QStringLiteral("KX"));
+    }
+
+    // SysInfo.Ini that cannot be written at exit keeps its bytes, and the user is told why.
+    void closingOnAFullDiskSaysWhy() {
+        UiOptions options;
+        options.SysInfo = QStringLiteral("[SysInfo]\nCom=com2\nHelp=KX\n");
+        Start(options);
+        const QString path = Path(QStringLiteral("SysInfo.Ini"));
+        QFile before(path);
+        QVERIFY(before.open(QIODevice::ReadOnly));
+        const QByteArray bytes = before.readAll();
+        before.close();
+        F->Prompts.Answers = {Yes};
+        {
+            const FileSizeLimit limit(0);
+            QVERIFY(W().close());
+        }
+        QCOMPARE(F->Prompts.Log.size(), 2);
+        QCOMPARE(F->Prompts.Log.last().Caption, F->Db->Messages.Caution);
+        QVERIFY2(F->Prompts.Log.last().Text.contains(QStringLiteral("File too large")),
+                 qPrintable(F->Prompts.Log.last().Text));
+        QVERIFY(before.open(QIODevice::ReadOnly));
+        QCOMPARE(before.readAll(), bytes);
     }
 
     void statusBarAndClock() {
