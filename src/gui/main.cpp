@@ -1,4 +1,7 @@
+#include "app/DatCommands.h"
+#include "app/FormTexts.h"
 #include "app/Maindb.h"
+#include "app/ReportBuilder.h"
 #include "sim/VirtualRadio.h"
 #include "ui/FileChooser.h"
 #include "ui/MainFrm.h"
@@ -8,6 +11,7 @@
 #include "ui/VirtualRadioPort.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 
 #include <cstdio>
@@ -35,7 +39,8 @@ bool HasArgument(int argc, char** argv, const char* name) {
 }
 
 // v35 --export-report IN.dat OUT.pdf: the report of a file as PDF, with the program's own start-up,
-// open and report code, and no window shown.
+// open and report code and no window at all (it runs under a QGuiApplication, where a widget
+// could not even be made).
 int ExportReport(const QStringList& args) {
     const int at = static_cast<int>(args.indexOf(QStringLiteral("--export-report")));
     if (at < 0 || at + 2 >= args.size()) {
@@ -46,14 +51,15 @@ int ExportReport(const QStringList& args) {
     const QString out = args.at(at + 2);
     TfMaindb db(QCoreApplication::applicationDirPath());
     StderrPrompter prompter;
-    ScriptedFileChooser files;
-    UiServices ui(prompter, files);
-    ui.ListPorts = [](QStringList*) {}; // no port is needed to print
-    TfMainFrm window(db, ui);
-    window.FormShow();
-    if (!window.OpenDataFile(in))
+    // What the window's start-up does for the data: the default model and band, the channel
+    // texts of the current language, the frequency mode on the band's lower edge.
+    db.SelectDefaultModel();
+    db.MainTable.RetranslateChannelTable(FormTexts(db.AppState).Vocabulary());
+    db.FunctionSettings.VfoRxFreq = db.AppState.BandLow;
+    QString path = in;
+    if (!OpenDatFile(db, path, prompter))
         return 1;
-    window.FillReportTables();
+    BuildSettingsReport(db);
     QString error;
     const ReportRenderer report(db.myMain.value(0), db.myAdo, QDateTime::currentDateTime());
     if (!report.ExportPdf(out, QPageSize::Letter, &error)) {
@@ -70,10 +76,13 @@ int main(int argc, char** argv) {
     // A report for an archive or a script needs no display.
     if (exportReport && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (exportReport) {
+        QGuiApplication app(argc, argv);
+        QGuiApplication::setApplicationName(QStringLiteral("V35"));
+        return ExportReport(QCoreApplication::arguments());
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("V35"));
-    if (exportReport)
-        return ExportReport(QCoreApplication::arguments());
 
     // The single instances live for the whole run; the windows get them by reference.
     TfMaindb db(QCoreApplication::applicationDirPath());

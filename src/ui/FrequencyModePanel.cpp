@@ -2,6 +2,7 @@
 
 #include "Controls.h"
 #include "app/AppState.h"
+#include "app/FormTexts.h"
 #include "core/ToneLists.h"
 #include "core/Values.h"
 #include "dialogs/EditHelpers.h"
@@ -32,34 +33,32 @@ QDoubleSpinBox* NewFrequencyEdit(QWidget* parent, const char* name) {
 TFrequencyModePanel::TFrequencyModePanel(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("pTop"));
     auto* form = new QFormLayout(this);
-    titleLabel = NewNamedLabel(this, "Label9", QStringLiteral("全频模式设置"));
+    const auto label = [this](const char* name) {
+        return NewNamedLabel(this, name, MainWindowCaption(name));
+    };
+    titleLabel = label("Label9");
     form->addRow(titleLabel);
-    rxFrequencyLabel = NewNamedLabel(this, "Label1", QStringLiteral("接收频率(MHz)"));
+    rxFrequencyLabel = label("Label1");
     rxFrequencyEdit = NewFrequencyEdit(this, "cxRx");
     form->addRow(rxFrequencyLabel, rxFrequencyEdit);
-    stepLabel = NewNamedLabel(this, "Label2", QStringLiteral("步进频率"));
-    stepList = NewNamedList(this, "cbbjpl",
-                            {QStringLiteral("5K"), QStringLiteral("6.25K"), QStringLiteral("10K"),
-                             QStringLiteral("12.5K"), QStringLiteral("25K")},
-                            -2);
+    stepLabel = label("Label2");
+    stepList = NewNamedList(this, "cbbjpl", VfoStepList().Items, VfoStepList().Marker);
     form->addRow(stepLabel, stepList);
-    rxToneLabel = NewNamedLabel(this, "Label3", QStringLiteral("接收亚音频"));
+    rxToneLabel = label("Label3");
     rxToneBox = NewNamedList(this, "cbjsyyp", LongToneList(), -3);
     rxToneBox->setEditable(true);
     form->addRow(rxToneLabel, rxToneBox);
-    txToneLabel = NewNamedLabel(this, "Label5", QStringLiteral("发射亚音频"));
+    txToneLabel = label("Label5");
     txToneBox = NewNamedList(this, "cbfsyyp", LongToneList(), -3);
     txToneBox->setEditable(true);
     form->addRow(txToneLabel, txToneBox);
-    offsetDirectionLabel = NewNamedLabel(this, "Label6", QStringLiteral("位差方向"));
-    offsetDirectionList =
-        NewNamedList(this, "cbwcfx",
-                     {QStringLiteral("同频"), QStringLiteral("+(高于接收)"), QStringLiteral("-(低于接收)")});
+    offsetDirectionLabel = label("Label6");
+    offsetDirectionList = NewNamedList(this, "cbwcfx", VfoOffsetDirectionList().Items);
     form->addRow(offsetDirectionLabel, offsetDirectionList);
-    offsetLabel = NewNamedLabel(this, "Label7", QStringLiteral("位差频率(MHz)"));
+    offsetLabel = label("Label7");
     offsetEdit = NewFrequencyEdit(this, "cxWcpl");
     form->addRow(offsetLabel, offsetEdit);
-    channelGroupLabel = NewNamedLabel(this, "Label8", QStringLiteral("信道频率设置"));
+    channelGroupLabel = label("Label8");
     form->addRow(channelGroupLabel);
     connect(offsetDirectionList, &QComboBox::currentIndexChanged, this,
             &TFrequencyModePanel::OffsetDirectionChanged);
@@ -92,21 +91,4 @@ void TFrequencyModePanel::OffsetDirectionChanged() {
     offsetEdit->setEnabled(!simplex);
     if (simplex)
         offsetEdit->setValue(0.0);
-}
-
-void TFrequencyModePanel::AppendReportRows(QList<TAdoRecord>& rows) const {
-    const QString group = titleLabel->text();
-    const auto line = [&](const QLabel* caption, const QString& value) {
-        rows.append({TAdoRecord::FrequencyMode, group, caption->text(), value, QString(), QString(), 1});
-    };
-    line(rxFrequencyLabel, FormatFrequency(rxFrequencyEdit->value()));
-    line(stepLabel, stepList->currentText());
-    line(rxToneLabel, rxToneBox->currentText());
-    line(txToneLabel, txToneBox->currentText());
-    line(offsetDirectionLabel, offsetDirectionList->currentText());
-    line(offsetLabel, FormatFrequency(offsetEdit->value()));
-}
-
-QString TFrequencyModePanel::ChannelGroupTitle() const {
-    return channelGroupLabel->text();
 }

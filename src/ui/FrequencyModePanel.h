@@ -11,8 +11,9 @@ class QLabel;
 class TALL;
 class TFun;
 
-// The frequency mode settings with their captions in the current language, never shown: the source
-// of the frequency mode lines of the settings report. Its controls keep their language-file names.
+// The frequency mode settings with their captions in the current language, never shown. Its
+// controls carry the language-file keys of the frequency mode lines that the settings report
+// prints (the report itself is built from the values, with the same built-in texts).
 class TFrequencyModePanel : public QWidget {
     Q_OBJECT
 public:
@@ -21,10 +22,6 @@ public:
     // Shows the settings; a receive frequency that is unset or far outside the band shows the band edge.
     void Load(const TFun& settings, const TALL& state);
     void ShowRxFrequency(double mhz);
-    // The frequency mode lines of the report, in the order the report prints them.
-    void AppendReportRows(QList<TAdoRecord>& rows) const;
-    // The caption of the report's channel group, which this panel carries with its own captions.
-    QString ChannelGroupTitle() const;
 
 private:
     // A simplex offset direction has no offset.

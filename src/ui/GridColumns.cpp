@@ -1,11 +1,13 @@
 #include "GridColumns.h"
 
+#include "app/FormTexts.h"
+
 #include <QListWidget>
 
 namespace {
 
+// The titles are the report's too (BuiltInGridTitles); widths and alignments are the grid's own.
 struct BuiltInColumn {
-    const char* Title; // UTF-8
     int Width;
     Qt::Alignment Alignment;
 };
@@ -15,10 +17,8 @@ constexpr Qt::Alignment kCentre = Qt::AlignCenter;
 constexpr Qt::Alignment kRight = Qt::AlignRight | Qt::AlignVCenter;
 
 const BuiltInColumn kBuiltInColumns[] = {
-    {"信道编号", 75, kCentre}, {"接收频率", 80, kRight},  {"发射频率", 80, kRight},
-    {"接收信令", 65, kRight},  {"发射信令", 65, kRight},  {"发射功率", 60, kCentre},
-    {"宽/窄", 60, kCentre},    {"扫描添加", 60, kCentre}, {"可选信令", 75, kCentre},
-    {"PTTID", 60, kCentre},    {"繁忙锁定", 80, kCentre},
+    {75, kCentre}, {80, kRight},  {80, kRight},  {65, kRight},  {65, kRight},  {60, kCentre},
+    {60, kCentre}, {60, kCentre}, {75, kCentre}, {60, kCentre}, {80, kCentre},
 };
 
 enum AlignmentCode { LeftCode = 1, CentreCode = 2, RightCode = 3 };
@@ -46,9 +46,10 @@ Qt::Alignment AlignmentOf(const QString& code) {
 } // namespace
 
 QList<GridColumn> BuiltInGridColumns() {
+    const QStringList titles = BuiltInGridTitles();
     QList<GridColumn> columns;
-    for (const BuiltInColumn& c : kBuiltInColumns)
-        columns.append({QString::fromUtf8(c.Title), c.Width, c.Alignment});
+    for (int i = 0; i < titles.size(); ++i)
+        columns.append({titles.at(i), kBuiltInColumns[i].Width, kBuiltInColumns[i].Alignment});
     return columns;
 }
 

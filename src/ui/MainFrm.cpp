@@ -9,6 +9,7 @@
 #include "TranslateForm.h"
 #include "UiServices.h"
 #include "app/DatCommands.h"
+#include "app/FormTexts.h"
 #include "app/Maindb.h"
 #include "core/Prompt.h"
 #include "core/ToneLists.h"
@@ -99,7 +100,7 @@ void TfMainFrm::CreateTopBar() {
     CreateToolBar(toolbarPanel);
     barLayout->addWidget(toolBar);
 
-    modelCaption = NewNamedLabel(top, "lMode", QStringLiteral("机型："));
+    modelCaption = NewNamedLabel(top, "lMode", MainWindowCaption("lMode"));
     portCaption = NewNamedLabel(top, "lCom", QStringLiteral("通信口："));
     portOrModelText = new TStaticText(top);
     portOrModelText->setObjectName(QStringLiteral("stModel"));
@@ -107,7 +108,7 @@ void TfMainFrm::CreateTopBar() {
     portOrModelText->setFrameShape(QFrame::StyledPanel);
     portOrModelText->setFrameShadow(QFrame::Sunken);
     portOrModelText->setContentsMargins(4, 0, 4, 0);
-    bandCaption = NewNamedLabel(top, "lFrq", QStringLiteral("频率："));
+    bandCaption = NewNamedLabel(top, "lFrq", MainWindowCaption("lFrq"));
     bandSelector = new QComboBox(top);
     bandSelector->setObjectName(QStringLiteral("cbFreq"));
     SetTag(bandSelector, -2);

@@ -89,8 +89,6 @@ public:
     void PrintReport(bool preview);
     // Refills myMain and myAdo from the data in memory, as a report shows it.
     void FillReportTables();
-    void AddFunctionReportRows();
-    void AddChannelReportRows();
 
     void RefreshStatus();
     void ApplyModelLayout();

@@ -1,4 +1,5 @@
 #include "DialogFixture.h"
+#include "app/ReportBuilder.h"
 #include "core/Values.h"
 #include "ui/dialogs/FreqModel.h"
 #include "ui/dialogs/FunSet.h"
@@ -38,6 +39,17 @@ void Choose(QComboBox* box, const QString& text) {
 
 } // namespace
 
+// The function settings lines of the settings report, built from the values with the captions and
+// entries the dialog shows.
+QList<TAdoRecord> FunctionRows(TfMaindb& db) {
+    BuildSettingsReport(db);
+    QList<TAdoRecord> rows;
+    for (const TAdoRecord& row : db.myAdo)
+        if (row.TypeID == TAdoRecord::FunctionSettings)
+            rows.append(row);
+    return rows;
+}
+
 class TestSettingsDialogs : public QObject {
     Q_OBJECT
 
@@ -46,9 +58,7 @@ private slots:
 
     void reportRowsOfTheDefaults() {
         DialogFixture f;
-        TfFunSet d(*f.Db);
-        QList<TAdoRecord> rows;
-        d.AppendReportRows(rows);
+        const QList<TAdoRecord> rows = FunctionRows(*f.Db);
         QStringList fields, values;
         for (const TAdoRecord& row : rows) {
             QCOMPARE(row.TypeID, 6);
@@ -71,9 +81,7 @@ private slots:
     void reportRowsInEnglish() {
         DialogFixture f(Language::English);
         f.Db->FunctionSettings.TxTimeout = 0;
-        TfFunSet d(*f.Db);
-        QList<TAdoRecord> rows;
-        d.AppendReportRows(rows);
+        const QList<TAdoRecord> rows = FunctionRows(*f.Db);
         QCOMPARE(rows.size(), 14);
         QCOMPARE(rows.at(0).TypeName, QStringLiteral("Radio Settings"));
         QCOMPARE(rows.at(0).AField, QStringLiteral("Key Beep"));

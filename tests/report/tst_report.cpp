@@ -292,6 +292,7 @@ private slots:
         QCOMPARE(pages, 3);
     }
 
+    // The export runs under a QGuiApplication: a widget made on its way would abort it.
     void exportReportFromTheCommandLine() {
         UiFixture f;
         f.Show();

@@ -3,6 +3,7 @@
 
 #include "UiFixture.h"
 #include "app/AppState.h"
+#include "app/ReportBuilder.h"
 
 #include "core/FullDisk.h"
 #include "core/IniFile.h"
@@ -434,17 +435,19 @@ private slots:
         QFETCH(double, offset);
         QFETCH(double, shownRx);
         QFETCH(double, shownOffset);
-        TALL state;
-        state.BandLow = 400.0;
-        state.BandHigh = 470.0;
-        TFun settings;
-        settings.VfoRxFreq = rx;
-        settings.OffsetDirection = direction;
-        settings.VfoOffset = offset;
-        TFrequencyModePanel panel;
-        panel.Load(settings, state);
+        QTemporaryDir dir;
+        TfMaindb db(dir.path());
+        db.SelectDefaultModel();
+        QCOMPARE(db.AppState.BandLow, 400.0);
+        QCOMPARE(db.AppState.BandHigh, 470.0);
+        db.FunctionSettings.VfoRxFreq = rx;
+        db.FunctionSettings.OffsetDirection = direction;
+        db.FunctionSettings.VfoOffset = offset;
+        BuildSettingsReport(db);
         QList<TAdoRecord> rows;
-        panel.AppendReportRows(rows);
+        for (const TAdoRecord& row : db.myAdo)
+            if (row.TypeID == TAdoRecord::FrequencyMode)
+                rows.append(row);
         QCOMPARE(rows.size(), 6);
         QCOMPARE(rows.at(0).AValue, FormatFrequency(shownRx));
         QCOMPARE(rows.at(5).AValue, FormatFrequency(shownOffset));

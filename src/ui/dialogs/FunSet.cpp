@@ -1,6 +1,7 @@
 #include "FunSet.h"
 
 #include "EditHelpers.h"
+#include "app/FormTexts.h"
 #include "app/Maindb.h"
 #include "radiodata/WriteRead.h"
 #include "ui/Controls.h"
@@ -62,7 +63,7 @@ bool IsNameKey(QChar c) {
 
 TfFunSet::TfFunSet(TfMaindb& db, QWidget* parent) : QDialog(parent), Db(db) {
     setObjectName(QStringLiteral("fFunSet"));
-    setWindowTitle(QStringLiteral("功能设置"));
+    setWindowTitle(FunctionSettingsTitle());
 
     const QString off = QStringLiteral("关"), on = QStringLiteral("开");
     const QString none = QStringLiteral("无"), have = QStringLiteral("有");
@@ -70,29 +71,18 @@ TfFunSet::TfFunSet(TfMaindb& db, QWidget* parent) : QDialog(parent), Db(db) {
 
     gbFun = new QGroupBox(QStringLiteral("功能"), this);
     gbFun->setObjectName(QStringLiteral("gbFun"));
-    cbtsy = NewList(gbFun, QStringLiteral("cbtsy"), QStringLiteral("按键提示音"), {off, on});
-    cbOpentsy = NewList(gbFun, QStringLiteral("cbOpentsy"), QStringLiteral("开机提示音"), {off, on});
-    cbfscs = NewList(gbFun, QStringLiteral("cbfscs"), QStringLiteral("发射超时(秒)"),
-                     QStringList{closed} +
-                         QStringList{QStringLiteral("30"), QStringLiteral("60"), QStringLiteral("90"),
-                                     QStringLiteral("120"), QStringLiteral("150"), QStringLiteral("180"),
-                                     QStringLiteral("210"), QStringLiteral("240"), QStringLiteral("270")});
-    cbdcsd = NewList(gbFun, QStringLiteral("cbdcsd"), QStringLiteral("电池省电"), {none, have});
-    cbsksz = NewList(gbFun, QStringLiteral("cbsksz"), QStringLiteral("声控设置"),
-                     QStringList{closed} + Numbers(1, 9));
-    cbwn = NewList(gbFun, QStringLiteral("cbwn"), QStringLiteral("宽窄带控制"),
-                   {QStringLiteral("窄"), QStringLiteral("宽")});
-    cbjzjb = NewList(gbFun, QStringLiteral("cbjzjb"), QStringLiteral("静噪级别"), Numbers(0, 9));
-    cbglgd = NewList(gbFun, QStringLiteral("cbglgd"), QStringLiteral("功率高低"),
-                     {QStringLiteral("低"), QStringLiteral("高")});
-    cbled =
-        NewList(gbFun, QStringLiteral("cbled"), QStringLiteral("LED开关"), {QStringLiteral("自动"), on, off});
-    cbcled = NewList(gbFun, QStringLiteral("cbcled"), QStringLiteral("LED颜色"),
-                     {QStringLiteral("蓝色"), QStringLiteral("橙色"), QStringLiteral("紫色")});
-    cbsmfs = NewList(gbFun, QStringLiteral("cbsmfs"), QStringLiteral("扫描方式"),
-                     {QStringLiteral("超时扫描"), QStringLiteral("载波扫描"), QStringLiteral("搜索扫描")});
-    cbjps = NewList(gbFun, QStringLiteral("cbjps"), QStringLiteral("键盘锁"),
-                    {QStringLiteral("手动"), QStringLiteral("自动")});
+    cbtsy = NewList(gbFun, FunctionReportList(QStringLiteral("cbtsy")));
+    cbOpentsy = NewList(gbFun, FunctionReportList(QStringLiteral("cbOpentsy")));
+    cbfscs = NewList(gbFun, FunctionReportList(QStringLiteral("cbfscs")));
+    cbdcsd = NewList(gbFun, FunctionReportList(QStringLiteral("cbdcsd")));
+    cbsksz = NewList(gbFun, FunctionReportList(QStringLiteral("cbsksz")));
+    cbwn = NewList(gbFun, FunctionReportList(QStringLiteral("cbwn")));
+    cbjzjb = NewList(gbFun, FunctionReportList(QStringLiteral("cbjzjb")));
+    cbglgd = NewList(gbFun, FunctionReportList(QStringLiteral("cbglgd")));
+    cbled = NewList(gbFun, FunctionReportList(QStringLiteral("cbled")));
+    cbcled = NewList(gbFun, FunctionReportList(QStringLiteral("cbcled")));
+    cbsmfs = NewList(gbFun, FunctionReportList(QStringLiteral("cbsmfs")));
+    cbjps = NewList(gbFun, FunctionReportList(QStringLiteral("cbjps")));
 
     pHidden = new QWidget(this);
     pHidden->setVisible(false);
@@ -108,11 +98,9 @@ TfFunSet::TfFunSet(TfMaindb& db, QWidget* parent) : QDialog(parent), Db(db) {
                      {closed, QStringLiteral("打开")});
     cbyysz = NewList(pHidden, QStringLiteral("cbyysz"), QStringLiteral("语言选择"),
                      {closed, QStringLiteral("英文"), QStringLiteral("中文")});
-    cbpjts = NewList(pHidden, QStringLiteral("cbpjts"), QStringLiteral("预警提示"), {none, have});
+    cbpjts = NewList(pHidden, FunctionReportList(QStringLiteral("cbpjts")));
     cblpjh = NewList(pHidden, QStringLiteral("cblpjh"), QStringLiteral("扰频器激活"), {none, have});
-    cbvoxyc = NewList(pHidden, QStringLiteral("cbvoxyc"), QStringLiteral("VOX延迟"),
-                      {QStringLiteral("0.3"), QStringLiteral("0.5"), QStringLiteral("1.0"),
-                       QStringLiteral("1.5"), QStringLiteral("2.0"), QStringLiteral("3.0")});
+    cbvoxyc = NewList(pHidden, FunctionReportList(QStringLiteral("cbvoxyc")));
     cbTFLev = NewList(pHidden, QStringLiteral("cbTFLev"), QStringLiteral("发射功能等级"), Numbers(0, 9));
     cxANICode = NewText(pHidden, QStringLiteral("cxANICode"), QStringLiteral("ANI"));
     cxMeName = NewText(pHidden, QStringLiteral("cxMeName"), QStringLiteral("本机命名"));
@@ -169,6 +157,10 @@ TfFunSet::TfFunSet(TfMaindb& db, QWidget* parent) : QDialog(parent), Db(db) {
 
     connect(btnOk, &QPushButton::clicked, this, &TfFunSet::btnOkClick);
     connect(btnCancel, &QPushButton::clicked, this, &TfFunSet::btnCancelClick);
+}
+
+QComboBox* TfFunSet::NewList(QWidget* owner, const SettingList& list) {
+    return NewList(owner, list.Name, list.Caption, list.Items);
 }
 
 QComboBox* TfFunSet::NewList(QWidget* owner, const QString& name, const QString& label,
@@ -358,18 +350,4 @@ void TfFunSet::done(int result) {
     // channel that is in use.
     TakeCurrentChannel();
     QDialog::done(result);
-}
-
-void TfFunSet::AppendReportRows(QList<TAdoRecord>& myAdo) {
-    PrepareForm();
-    const QList<QComboBox*> lines = {cbtsy, cbOpentsy, cbdcsd, cbsksz, cbvoxyc, cbglgd, cbjzjb,
-                                     cbled, cbcled,    cbsmfs, cbjps,  cbfscs,  cbwn,   cbpjts};
-    for (QComboBox* box : lines) {
-        TAdoRecord row;
-        row.TypeID = TAdoRecord::FunctionSettings;
-        row.TypeName = windowTitle();
-        row.AField = LabelOf(box)->text();
-        row.AValue = box->currentText();
-        myAdo.append(row);
-    }
 }

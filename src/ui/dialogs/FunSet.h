@@ -9,6 +9,7 @@
 
 class ChannelTable;
 class QComboBox;
+struct SettingList;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -37,7 +38,6 @@ public:
     void LoadFromRecord();
     void SaveToRecord();
     // The 14 lines of the function settings in the report, in the current language.
-    void AppendReportRows(QList<TAdoRecord>& myAdo);
 
     void btnOkClick();
     void btnCancelClick();
@@ -85,6 +85,8 @@ protected:
 
 private:
     QComboBox* NewList(QWidget* owner, const QString& name, const QString& label, const QStringList& entries);
+    // A list the settings report prints, from the texts the report takes too.
+    QComboBox* NewList(QWidget* owner, const SettingList& list);
     QLineEdit* NewText(QWidget* owner, const QString& name, const QString& label);
     void TakeCurrentChannel();
 
