@@ -50,7 +50,7 @@ void ProgressLine::End() {
     Open = false;
 }
 
-int CliPrompter::Show(const QString&, const QString& text, int kind) {
+Prompter::Result CliPrompter::Show(const QString&, const QString& text, Kind kind) {
     Progress.End();
     const QString context = Operation ? Operation->LastFailure().Context : QString();
     if (kind != Prompter::RetryCancel) {

@@ -37,7 +37,7 @@ private:
 class CliPrompter : public Prompter {
 public:
     CliPrompter(const QString& command, int retries) : Command(command), RetriesLeft(retries) {}
-    int Show(const QString& caption, const QString& text, int kind) override;
+    Result Show(const QString& caption, const QString& text, Kind kind) override;
     // Set by the runner so that a question can say what went wrong.
     const LinkOperation* Operation = nullptr;
     // End it before writing anything else to standard error during a run.

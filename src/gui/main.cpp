@@ -23,11 +23,11 @@ namespace {
 // nothing.
 class StderrPrompter : public Prompter {
 public:
-    int Show(const QString& caption, const QString& text, int kind) override {
+    Result Show(const QString& caption, const QString& text, Kind kind) override {
         QTextStream(stderr) << "v35: " << caption << ": " << text << '\n';
-        return kind == Prompter::YesNo         ? Prompter::No
+        return kind == Prompter::Information   ? Prompter::Ok
                : kind == Prompter::RetryCancel ? Prompter::Cancel
-                                               : Prompter::Ok;
+                                               : Prompter::No;
     }
 };
 

@@ -28,14 +28,14 @@ void RestoreFocus(const QList<QPointer<QWidget>>& chain) {
 
 } // namespace
 
-int MessageBoxPrompter::Show(const QString& caption, const QString& text, int kind) {
+Prompter::Result MessageBoxPrompter::Show(const QString& caption, const QString& text, Kind kind) {
     const QList<QPointer<QWidget>> focus = FocusChain();
-    const int result = ShowBox(caption, text, kind);
+    const Result result = ShowBox(caption, text, kind);
     RestoreFocus(focus);
     return result;
 }
 
-int MessageBoxPrompter::ShowBox(const QString& caption, const QString& text, int kind) {
+Prompter::Result MessageBoxPrompter::ShowBox(const QString& caption, const QString& text, Kind kind) {
     QWidget* parent = Parent ? Parent.data() : QApplication::activeWindow();
     QMessageBox box(parent);
     box.setWindowTitle(caption);

@@ -19,7 +19,7 @@ public:
         QString Cancel = QStringLiteral("取消");
     };
 
-    int Show(const QString& caption, const QString& text, int kind) override;
+    Result Show(const QString& caption, const QString& text, Kind kind) override;
 
     // The boxes are centred on this window; without one, on the active window.
     void SetParentWindow(QWidget* window) { Parent = window; }
@@ -28,7 +28,7 @@ public:
     const ButtonTexts& Buttons() const { return Texts; }
 
 private:
-    int ShowBox(const QString& caption, const QString& text, int kind);
+    Result ShowBox(const QString& caption, const QString& text, Kind kind);
 
     QPointer<QWidget> Parent;
     ButtonTexts Texts;

@@ -190,18 +190,19 @@ private slots:
         QFETCH(bool, shown);
         ScriptedPrompter p;
         p.Answers = {answer};
-        QCOMPARE(ShowPrompt(p, QStringLiteral("提示"), QStringLiteral("text"), kind), result);
+        QCOMPARE(int(ShowPrompt(p, QStringLiteral("提示"), QStringLiteral("text"), Prompter::Kind(kind))),
+                 result);
         QCOMPARE(p.Log.size(), shown ? 1 : 0);
         if (shown) {
             QCOMPARE(p.Log[0].Caption, QStringLiteral("提示"));
-            QCOMPARE(p.Log[0].Kind, kind);
+            QCOMPARE(int(p.Log[0].Kind), kind);
         }
     }
 
     void unansweredQuestionsChangeNothing() {
         ScriptedPrompter p;
-        QCOMPARE(ShowPrompt(p, QString(), QString(), 2), 7);
-        QCOMPARE(ShowPrompt(p, QString(), QString(), 22), 2);
+        QCOMPARE(int(ShowPrompt(p, QString(), QString(), Prompter::Kind(2))), 7);
+        QCOMPARE(int(ShowPrompt(p, QString(), QString(), Prompter::Kind(22))), 2);
     }
 
     void toneLists() {

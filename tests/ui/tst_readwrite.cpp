@@ -38,12 +38,12 @@ namespace {
 // The fixture's scripted message boxes, with what the user does while a box is on the screen.
 class HookedPrompter : public ScriptedPrompter {
 public:
-    int Show(const QString& caption, const QString& text, int kind) override {
+    Result Show(const QString& caption, const QString& text, Kind kind) override {
         if (OnShow)
             OnShow(text, kind);
         return ScriptedPrompter::Show(caption, text, kind);
     }
-    std::function<void(const QString& text, int kind)> OnShow;
+    std::function<void(const QString& text, Prompter::Kind kind)> OnShow;
 };
 
 // A fresh program whose only port is the virtual radio, with the pauses of the link cut short.
