@@ -73,8 +73,9 @@ bool ApplyReadCodeplug(TfMaindb& db, const Codeplug& plug, QString* error) {
     return true;
 }
 
-bool SaveDatFile(TfMaindb& db, const QString& fileName, int mode, Prompter& prompter, const QDateTime& when) {
-    if (mode != 0 && mode != 1)
+bool SaveDatFile(TfMaindb& db, const QString& fileName, SaveMode mode, Prompter& prompter,
+                 const QDateTime& when) {
+    if (mode != SaveMode::CurrentName && mode != SaveMode::ChosenName)
         return false;
     TALL& state = db.AppState;
     // The caption of every other file failure.

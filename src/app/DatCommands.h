@@ -19,11 +19,14 @@ bool SnapshotCodeplug(const TfMaindb& db, Codeplug& plug, QString* error = nullp
 // modified. False, with nothing changed, when the model is not in the catalogue.
 bool ApplyReadCodeplug(TfMaindb& db, const Codeplug& plug, QString* error = nullptr);
 
-// Saves the program's data into fileName: mode 0 (the current name) or 1 (a name just chosen);
-// any other mode does nothing. The file is written under a temporary name and renamed over the
-// old one, so a failed save leaves that file as it was and says why. Rebuilds the two bit strings
-// of the application state; Modified := false when the file is written.
-bool SaveDatFile(TfMaindb& db, const QString& fileName, int mode, Prompter& prompter,
+// How the file name of a save came about; the values are the save modes the program has always had.
+enum class SaveMode { CurrentName = 0, ChosenName = 1 };
+
+// Saves the program's data into fileName; a mode that is neither does nothing. The file is written
+// under a temporary name and renamed over the old one, so a failed save leaves that file as it was
+// and says why. Rebuilds the two bit strings of the application state; Modified := false when the
+// file is written.
+bool SaveDatFile(TfMaindb& db, const QString& fileName, SaveMode mode, Prompter& prompter,
                  const QDateTime& when = QDateTime::currentDateTime());
 
 // Reads fileName into the program. The whole file is checked first: a file that cannot be read,

@@ -386,13 +386,13 @@ bool TfMainFrm::OpenDataFile(const QString& path) {
 bool TfMainFrm::SaveData() {
     bool saved = false;
     if (!FileName.isEmpty()) {
-        saved = SaveDatFile(Db, FileName, 0, Ui.Prompts);
+        saved = SaveDatFile(Db, FileName, SaveMode::CurrentName, Ui.Prompts);
     } else {
         QString path = Ui.Files.SaveFileName(this, DataFileFilter());
         if (!path.isEmpty()) {
             if (QFileInfo(path).suffix().isEmpty())
                 path += QStringLiteral(".dat");
-            saved = SaveDatFile(Db, path, 1, Ui.Prompts);
+            saved = SaveDatFile(Db, path, SaveMode::ChosenName, Ui.Prompts);
             // A file that could not be written is not the window's file.
             if (saved)
                 FileName = path;

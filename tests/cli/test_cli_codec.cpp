@@ -70,7 +70,7 @@ QByteArray SavedFile(const QString& dir) {
     db.EmbeddedMessage.LineB = QStringLiteral("Net control station channel one");
     ScriptedPrompter prompter;
     const QString path = QDir(dir).filePath(QStringLiteral("saved.dat"));
-    if (!SaveDatFile(db, path, 0, prompter, QDateTime(QDate(2026, 12, 9), QTime(15, 24))))
+    if (!SaveDatFile(db, path, SaveMode::CurrentName, prompter, QDateTime(QDate(2026, 12, 9), QTime(15, 24))))
         return {};
     return ReadAll(path);
 }

@@ -289,7 +289,8 @@ private slots:
         QVERIFY(TfEmbeddedMessage::Run(*f.Db, *f.Ui, nullptr));
 
         const QString path = f.Dir() + QStringLiteral("edited.dat");
-        QVERIFY(SaveDatFile(*f.Db, path, 1, f.Prompts, QDateTime(QDate(2024, 5, 1), QTime(9, 30))));
+        QVERIFY(SaveDatFile(*f.Db, path, SaveMode::ChosenName, f.Prompts,
+                            QDateTime(QDate(2024, 5, 1), QTime(9, 30))));
         QVERIFY(f.Prompts.Log.isEmpty());
 
         QProcess dump;

@@ -105,7 +105,8 @@ private slots:
         const Program saved(db);
         const QString path = dir.filePath(QStringLiteral("a.dat"));
         ScriptedPrompter prompter;
-        QVERIFY(SaveDatFile(db, path, 1, prompter, QDateTime(QDate(2026, 12, 9), QTime(15, 24))));
+        QVERIFY(SaveDatFile(db, path, SaveMode::ChosenName, prompter,
+                            QDateTime(QDate(2026, 12, 9), QTime(15, 24))));
         QVERIFY(prompter.Log.isEmpty());
         QVERIFY(!db.AppState.Modified);
         QCOMPARE(db.FunctionSettings.CurrentChannel, 3); // saving never changes it
@@ -138,8 +139,10 @@ private slots:
         Fill(db);
         ScriptedPrompter prompter;
         const QString a = dir.filePath(QStringLiteral("a.dat")), b = dir.filePath(QStringLiteral("b.dat"));
-        QVERIFY(SaveDatFile(db, a, 0, prompter, QDateTime(QDate(2026, 12, 9), QTime(15, 24))));
-        QVERIFY(SaveDatFile(db, b, 0, prompter, QDateTime(QDate(2027, 1, 2), QTime(3, 4))));
+        QVERIFY(SaveDatFile(db, a, SaveMode::CurrentName, prompter,
+                            QDateTime(QDate(2026, 12, 9), QTime(15, 24))));
+        QVERIFY(
+            SaveDatFile(db, b, SaveMode::CurrentName, prompter, QDateTime(QDate(2027, 1, 2), QTime(3, 4))));
         const QByteArray x = ReadAll(a), y = ReadAll(b);
         QCOMPARE(x.mid(16), y.mid(16));
         QCOMPARE(x.left(8), y.left(8));
@@ -152,7 +155,7 @@ private slots:
         db.SelectDefaultModel();
         ScriptedPrompter prompter;
         const QString path = dir.filePath(QStringLiteral("a.dat"));
-        QVERIFY(!SaveDatFile(db, path, 2, prompter));
+        QVERIFY(!SaveDatFile(db, path, static_cast<SaveMode>(2), prompter));
         QVERIFY(!QFile::exists(path));
     }
 
@@ -164,7 +167,7 @@ private slots:
         Fill(db);
         ScriptedPrompter prompter;
         const QString path = dir.filePath(QStringLiteral("b.dat"));
-        QVERIFY(SaveDatFile(db, path, 0, prompter));
+        QVERIFY(SaveDatFile(db, path, SaveMode::CurrentName, prompter));
         const QByteArray bytes = ReadAll(path);
         QCOMPARE(Hex(bytes.mid(5, 3)), Hex("14 61 50"));
         QCOMPARE(int(quint8(bytes.at(0x0810 + 10))), 247);
@@ -187,7 +190,7 @@ private slots:
         db.MainTable.SetText(128, C::TxTone, QStringLiteral("D754i")); // stored like D754I
         ScriptedPrompter prompter;
         const QString path = dir.filePath(QStringLiteral("c.dat"));
-        QVERIFY(SaveDatFile(db, path, 0, prompter));
+        QVERIFY(SaveDatFile(db, path, SaveMode::CurrentName, prompter));
         TfMaindb other(dir.path());
         other.SelectDefaultModel();
         QString name = path;
@@ -210,7 +213,7 @@ private slots:
         Fill(db);
         ScriptedPrompter prompter;
         const QString path = dir.filePath(QStringLiteral("good.dat"));
-        SaveDatFile(db, path, 0, prompter);
+        SaveDatFile(db, path, SaveMode::CurrentName, prompter);
         const QByteArray good = ReadAll(path);
         // The details are in the language of the program, as the first line is.
         QTest::newRow("empty") << QByteArray() << true << "文件不完整：只有 0 字节，应有 16 字节！";
@@ -287,7 +290,7 @@ private slots:
         WriteAll(path, "old contents");
         db.MainTable.SetText(3, C::RxFrequency, QStringLiteral("14.5.5")); // a cell that cannot be stored
         ScriptedPrompter prompter;
-        QVERIFY(!SaveDatFile(db, path, 0, prompter));
+        QVERIFY(!SaveDatFile(db, path, SaveMode::CurrentName, prompter));
         QCOMPARE(ReadAll(path), QByteArray("old contents"));
         QVERIFY(db.AppState.Modified);
         QCOMPARE(prompter.Log.size(), 1);
@@ -296,7 +299,8 @@ private slots:
 
         // A target that cannot be written: no directory of that name.
         db.MainTable.SetText(3, C::RxFrequency, QStringLiteral("145.50000"));
-        QVERIFY(!SaveDatFile(db, dir.filePath(QStringLiteral("no/such/dir/x.dat")), 0, prompter));
+        QVERIFY(!SaveDatFile(db, dir.filePath(QStringLiteral("no/such/dir/x.dat")), SaveMode::CurrentName,
+                             prompter));
         QCOMPARE(prompter.Log.size(), 2);
         QVERIFY(db.AppState.Modified);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("old.dat")});
@@ -372,10 +376,10 @@ private slots:
         bool saved = true;
         if (tmpfs) {
             disk.Fill();
-            saved = SaveDatFile(db, path, 0, prompter);
+            saved = SaveDatFile(db, path, SaveMode::CurrentName, prompter);
         } else {
             const FileSizeLimit limit(100);
-            saved = SaveDatFile(db, path, 0, prompter);
+            saved = SaveDatFile(db, path, SaveMode::CurrentName, prompter);
         }
         QVERIFY(!saved);
         QVERIFY(db.AppState.Modified);

@@ -298,7 +298,7 @@ private slots:
         f.Show();
         AddChannel(*f.Db, 7, QStringLiteral("450.00000"), QStringLiteral("455.00000"));
         const QString dat = f.Dir() + QStringLiteral("in.dat");
-        QVERIFY(SaveDatFile(*f.Db, dat, 1, f.Prompts));
+        QVERIFY(SaveDatFile(*f.Db, dat, SaveMode::ChosenName, f.Prompts));
 
         const QString program = QStringLiteral(V35_BIN_DIR "/v35");
         QProcess p;
