@@ -316,4 +316,4 @@ private slots:
 };
 
 QTEST_MAIN(TestSmallDialogs)
-#include "tst_smalldialogs.moc"
+#include "test_smalldialogs.moc"

@@ -200,4 +200,4 @@ private slots:
 };
 
 QTEST_MAIN(TranslationTest)
-#include "tst_translation.moc"
+#include "test_translation.moc"

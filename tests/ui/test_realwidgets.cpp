@@ -561,4 +561,4 @@ private slots:
 };
 
 QTEST_MAIN(RealWidgetsTest)
-#include "tst_realwidgets.moc"
+#include "test_realwidgets.moc"

@@ -339,4 +339,4 @@ private slots:
 };
 
 QTEST_MAIN(TestDialogFiles)
-#include "tst_files.moc"
+#include "test_files.moc"

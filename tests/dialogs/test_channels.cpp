@@ -583,4 +583,4 @@ private slots:
 };
 
 QTEST_MAIN(TestChannelDialogs)
-#include "tst_channels.moc"
+#include "test_channels.moc"

@@ -680,4 +680,4 @@ private slots:
 };
 
 QTEST_MAIN(ReadWriteTest)
-#include "tst_readwrite.moc"
+#include "test_readwrite.moc"

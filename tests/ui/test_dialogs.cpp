@@ -229,4 +229,4 @@ private slots:
 };
 
 QTEST_MAIN(DialogsTest)
-#include "tst_dialogs.moc"
+#include "test_dialogs.moc"

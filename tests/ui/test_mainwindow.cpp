@@ -702,4 +702,4 @@ private slots:
 };
 
 QTEST_MAIN(MainWindowTest)
-#include "tst_mainwindow.moc"
+#include "test_mainwindow.moc"

@@ -544,4 +544,4 @@ private slots:
 };
 
 QTEST_MAIN(TestSettingsDialogs)
-#include "tst_settings.moc"
+#include "test_settings.moc"

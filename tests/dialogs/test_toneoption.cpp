@@ -201,4 +201,4 @@ private slots:
 };
 
 QTEST_MAIN(TestToneOption)
-#include "tst_toneoption.moc"
+#include "test_toneoption.moc"

@@ -364,4 +364,4 @@ private slots:
 };
 
 QTEST_MAIN(ChannelGridTest)
-#include "tst_channelgrid.moc"
+#include "test_channelgrid.moc"

@@ -330,4 +330,4 @@ private slots:
 };
 
 QTEST_MAIN(TestReport)
-#include "tst_report.moc"
+#include "test_report.moc"
