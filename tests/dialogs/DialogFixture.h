@@ -3,89 +3,27 @@
 // A fresh program state for one dialog test: its own program directory, the single instances with
 // the default model and band, scripted message boxes, and modal dialogs run by a script.
 
-#include "app/Maindb.h"
-#include "core/Prompt.h"
-#include "ui/FileChooser.h"
-#include "ui/UiServices.h"
+#include "common/ProgramFixture.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
-#include <QDialog>
-#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTest>
-
-#include <functional>
-#include <map>
-#include <memory>
-
-inline QString SourceFile(const QString& relative) {
-    return QStringLiteral(V35_SOURCE_DIR "/") + relative;
-}
-
-inline QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 enum class Language { BuiltIn, English };
 
-struct DialogFixture {
+struct DialogFixture : ProgramFixture {
     explicit DialogFixture(Language language = Language::BuiltIn) {
         if (language == Language::English) {
             WriteFile(QStringLiteral("English.Ini"), ReadAll(SourceFile(QStringLiteral("lang/English.Ini"))));
             WriteFile(QStringLiteral("SysInfo.Ini"),
                       "[SysInfo]\nDefaultLanguage=1\nLanguage=Chinese|English\n");
         }
-        Db = std::make_unique<TfMaindb>(Dir());
+        Start(Prompts, Files);
         Db->SelectDefaultModel();
-        Ui = std::make_unique<UiServices>(Prompts, Files);
-        Ui->ExecDialog = [this](QDialog& dialog) {
-            ++Executed[dialog.objectName()];
-            dialog.show();
-            const auto it = OnDialog.find(dialog.objectName());
-            if (it == OnDialog.end())
-                dialog.reject(); // nobody scripted it: shown and cancelled
-            else
-                it->second(dialog);
-            dialog.hide();
-            return dialog.result();
-        };
     }
-
-    QString Dir() const { return Temp.path() + QLatin1Char('/'); }
-
-    void WriteFile(const QString& name, const QByteArray& bytes) const {
-        QFile file(Dir() + name);
-        if (file.open(QIODevice::WriteOnly))
-            file.write(bytes);
-    }
-
-    // The texts of the message boxes shown so far.
-    QStringList Shown() const {
-        QStringList texts;
-        for (const ScriptedPrompter::Shown& s : Prompts.Log)
-            texts.append(s.Text);
-        return texts;
-    }
-    QStringList Captions() const {
-        QStringList captions;
-        for (const ScriptedPrompter::Shown& s : Prompts.Log)
-            captions.append(s.Caption);
-        return captions;
-    }
-
-    QTemporaryDir Temp;
-    ScriptedPrompter Prompts;
-    ScriptedFileChooser Files;
-    std::unique_ptr<TfMaindb> Db;
-    std::unique_ptr<UiServices> Ui;
-    // Scripted dialogs by object name: the dialog has been shown; the script closes it.
-    std::map<QString, std::function<void(QDialog&)>> OnDialog;
-    std::map<QString, int> Executed;
 };
 
 // The text field of a line edit or of an editable combo box.

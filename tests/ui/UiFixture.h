@@ -3,40 +3,16 @@
 // A fresh program for one test: its own program directory, the single instances, scripted message
 // boxes, file dialogs, port list and dialogs, and the main window over them.
 
-#include "app/Maindb.h"
-#include "core/Prompt.h"
-#include "ui/FileChooser.h"
+#include "common/ProgramFixture.h"
 #include "ui/MainFrm.h"
 #include "ui/MessageBoxPrompter.h"
-#include "ui/UiServices.h"
 
-#include <QDialog>
-#include <QFile>
 #include <QList>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QUrl>
-
-#include <functional>
-#include <map>
-#include <memory>
-
-// The control of a window by its object name, the name the language files know it by. A missing
-// control ends the test run: every later step would dereference it.
-template <class T = QWidget> T* Child(const QObject& window, const char* name) {
-    T* child = window.findChild<T*>(QLatin1String(name));
-    if (!child)
-        qFatal("%s has no %s named %s", qPrintable(window.objectName()), T::staticMetaObject.className(),
-               name);
-    return child;
-}
 
 // The language files as the build copies them next to the programs.
 inline QString BuiltLanguageFile(const QString& name) {
     return QStringLiteral(V35_BIN_DIR "/") + name;
-}
-inline QString SourceFile(const QString& relative) {
-    return QStringLiteral(V35_SOURCE_DIR "/") + relative;
 }
 
 // The offscreen platform warns about what it cannot do with windows (size hints, raising); that
@@ -58,27 +34,22 @@ struct UiOptions {
     bool RealDialogs = false;
 };
 
-struct UiFixture {
+struct UiFixture : ProgramFixture {
     using Options = UiOptions;
 
     explicit UiFixture(const UiOptions& options = UiOptions()) {
         SilenceOffscreenNoise();
-        // A SysInfo.Ini in the user's own configuration directory must not leak into a test.
-        QStandardPaths::setTestModeEnabled(true);
         if (options.LanguageFiles)
             for (const char* name : {"Chinese.Ini", "English.Ini"})
                 QFile::copy(SourceFile(QStringLiteral("lang/") + QLatin1String(name)),
                             Dir() + QLatin1String(name));
-        if (!options.SysInfo.isEmpty()) {
-            QFile file(Dir() + QStringLiteral("SysInfo.Ini"));
-            if (file.open(QIODevice::WriteOnly))
-                file.write(options.SysInfo.toUtf8());
-        }
-        Db = std::make_unique<TfMaindb>(Dir());
+        if (!options.SysInfo.isEmpty())
+            WriteFile(QStringLiteral("SysInfo.Ini"), options.SysInfo.toUtf8());
         if (options.RealDialogs) {
-            Ui = std::make_unique<UiServices>(Boxes, RealFiles);
+            Start(Boxes, RealFiles);
+            Ui->ExecDialog = [](QDialog& dialog) { return dialog.exec(); };
         } else {
-            Ui = std::make_unique<UiServices>(Prompts, Files);
+            Start(Prompts, Files);
         }
         const QStringList ports = options.Ports;
         Ui->ListPorts = [ports](QStringList* list) {
@@ -89,20 +60,6 @@ struct UiFixture {
             Opened.append(url);
             return true;
         };
-        if (!options.RealDialogs)
-            Ui->ExecDialog = [this](QDialog& dialog) {
-                const auto it = OnDialog.find(dialog.objectName());
-                if (it == OnDialog.end()) {
-                    // Nobody scripted this dialog: it is shown and cancelled.
-                    dialog.show();
-                    dialog.reject();
-                    return static_cast<int>(QDialog::Rejected);
-                }
-                dialog.show();
-                it->second(dialog);
-                dialog.hide();
-                return dialog.result();
-            };
         Window = std::make_unique<TfMainFrm>(*Db, *Ui);
     }
 
@@ -111,8 +68,6 @@ struct UiFixture {
         Window.reset();
     }
 
-    QString Dir() const { return Temp.path() + QLatin1Char('/'); }
-
     // Shows the window (its first show runs the start-up of the window) and clears the prompt log.
     TfMainFrm& Show() {
         Window->show();
@@ -120,23 +75,8 @@ struct UiFixture {
         return *Window;
     }
 
-    // The captions and texts of the message boxes shown so far.
-    QStringList Shown() const {
-        QStringList texts;
-        for (const ScriptedPrompter::Shown& s : Prompts.Log)
-            texts.append(s.Text);
-        return texts;
-    }
-
-    QTemporaryDir Temp;
-    ScriptedPrompter Prompts;
-    ScriptedFileChooser Files;
     MessageBoxPrompter Boxes;
     DialogFileChooser RealFiles;
     QList<QUrl> Opened;
-    // Scripted dialogs by object name: the dialog has been shown; the script clicks its buttons.
-    std::map<QString, std::function<void(QDialog&)>> OnDialog;
-    std::unique_ptr<TfMaindb> Db;
-    std::unique_ptr<UiServices> Ui;
     std::unique_ptr<TfMainFrm> Window;
 };
