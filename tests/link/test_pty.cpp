@@ -292,7 +292,7 @@ private slots:
     void wrongAcknowledgementIsNamed() {
         ScriptedPeer peer([](ScriptedPeer& p) {
             if (p.Seen.endsWith("PROGRA"))
-                p.Pty.Send(Hex("41 42"));
+                p.Pty.Send(HexToBytes("41 42"));
         });
         QVERIFY(peer.Opened);
         LinkCatalogue cat;

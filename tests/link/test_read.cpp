@@ -54,9 +54,9 @@ void AnswerOnlyTheHandshake(VirtualLine& line) {
     QObject::connect(end, &QIODevice::readyRead, end, [end, seen] {
         *seen += end->readAll();
         if (seen->endsWith("PROGRA"))
-            end->write(Hex("06"));
-        if (seen->endsWith(Hex("4D 02")))
-            end->write(Hex("50 56 33 35 20 F3 00 00"));
+            end->write(HexToBytes("06"));
+        if (seen->endsWith(HexToBytes("4D 02")))
+            end->write(HexToBytes("50 56 33 35 20 F3 00 00"));
     });
 }
 
@@ -195,8 +195,8 @@ private slots:
         QTest::newRow("acknowledgement answered with 0x15") << "nak" << KnownImage() << "ComError"
                                                             << "answered 15";
         QByteArray badTone = KnownImage();
-        badTone.replace(0x0018, 2, Hex("12 AB")); // channel 2: a receive tone that is no tone
-        badTone.replace(0x0010, 4, Hex("00 00 55 14"));
+        badTone.replace(0x0018, 2, HexToBytes("12 AB")); // channel 2: a receive tone that is no tone
+        badTone.replace(0x0010, 4, HexToBytes("00 00 55 14"));
         QTest::newRow("a tone that cannot be decoded") << "" << badTone << "ComError"
                                                        << "0x0010";
         QTest::newRow("identity of another model")

@@ -19,7 +19,7 @@ private slots:
         QTest::addColumn<int>("completesAt"); // index of the chunk, -1: never
         QTest::addColumn<QByteArray>("reply");
 
-        const QByteArray twenty = Hex("57 01 00 10 00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F");
+        const QByteArray twenty = HexToBytes("57 01 00 10 00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F");
         QTest::newRow("split over two events")
             << 20 << QList<QByteArray>{twenty.left(10), twenty.mid(10)} << 1 << twenty;
         QTest::newRow("split over three events, last one byte")
@@ -27,16 +27,16 @@ private slots:
         QTest::newRow("too few bytes never complete")
             << 20 << QList<QByteArray>{twenty.left(19)} << -1 << QByteArray();
         QTest::newRow("extra bytes of the completing event belong to the reply")
-            << 1 << QList<QByteArray>{Hex("00 06")} << 0 << Hex("00 06");
+            << 1 << QList<QByteArray>{HexToBytes("00 06")} << 0 << HexToBytes("00 06");
         QTest::newRow("a first byte on its own completes the reply alone")
-            << 1 << QList<QByteArray>{Hex("00"), Hex("06")} << 0 << Hex("00");
+            << 1 << QList<QByteArray>{HexToBytes("00"), HexToBytes("06")} << 0 << HexToBytes("00");
         QByteArray sixty(60, '\x11');
         QTest::newRow("one reply holds at most 51 bytes")
             << 20 << QList<QByteArray>{sixty} << 0 << sixty.left(51);
         QTest::newRow("bytes beyond the 51st do not count")
             << 60 << QList<QByteArray>{sixty.left(40), sixty.left(20)} << -1 << QByteArray();
         QTest::newRow("an empty event changes nothing")
-            << 1 << QList<QByteArray>{QByteArray(), Hex("06")} << 1 << Hex("06");
+            << 1 << QList<QByteArray>{QByteArray(), HexToBytes("06")} << 1 << HexToBytes("06");
     }
 
     void collector() {
@@ -59,15 +59,15 @@ private slots:
 
     void nothingAwaitedNothingCollected() {
         ReplyCollector c;
-        QVERIFY(!c.Feed(Hex("06")));
+        QVERIFY(!c.Feed(HexToBytes("06")));
         c.Expect(8);
-        QVERIFY(c.Feed(Hex("50 56 33 35 20 F3 00 00")));
+        QVERIFY(c.Feed(HexToBytes("50 56 33 35 20 F3 00 00")));
         // A stray byte after the reply does not complete another one.
-        QVERIFY(!c.Feed(Hex("06")));
+        QVERIFY(!c.Feed(HexToBytes("06")));
         c.Expect(2);
-        QVERIFY(!c.Feed(Hex("01")));
+        QVERIFY(!c.Feed(HexToBytes("01")));
         c.Reset();
-        QVERIFY(!c.Feed(Hex("02 03")));
+        QVERIFY(!c.Feed(HexToBytes("02 03")));
         QCOMPARE(c.Partial().size(), 0);
     }
 
@@ -75,11 +75,11 @@ private slots:
     void handshakeAcknowledged_data() {
         QTest::addColumn<QByteArray>("reply");
         QTest::addColumn<bool>("accepted");
-        QTest::newRow("06") << Hex("06") << true;
-        QTest::newRow("00 06") << Hex("00 06") << true;
-        QTest::newRow("06 00") << Hex("06 00") << true;
-        QTest::newRow("15") << Hex("15") << false;
-        QTest::newRow("00 00 06") << Hex("00 00 06") << false;
+        QTest::newRow("06") << HexToBytes("06") << true;
+        QTest::newRow("00 06") << HexToBytes("00 06") << true;
+        QTest::newRow("06 00") << HexToBytes("06 00") << true;
+        QTest::newRow("15") << HexToBytes("15") << false;
+        QTest::newRow("00 00 06") << HexToBytes("00 00 06") << false;
         QTest::newRow("nothing") << QByteArray() << false;
     }
 
@@ -93,9 +93,9 @@ private slots:
     void handshakeIgnoresEarlierReplies() {
         ReplyCollector c;
         c.Expect(2);
-        QVERIFY(c.Feed(Hex("00 06")));
+        QVERIFY(c.Feed(HexToBytes("00 06")));
         c.Expect(1);
-        QVERIFY(c.Feed(Hex("15")));
+        QVERIFY(c.Feed(HexToBytes("15")));
         QVERIFY(!HandshakeAcknowledged(c.Reply()));
     }
 
@@ -103,19 +103,21 @@ private slots:
         QTest::addColumn<QByteArray>("identity");
         QTest::addColumn<bool>("accepted");
         QTest::addColumn<int>("band");
-        QTest::newRow("V35 of band 243") << Hex("50 56 33 35 20 F3 00 00") << true << 243;
-        QTest::newRow("V35 of band 252") << Hex("50 56 33 35 20 FC 00 00") << true << 252;
-        QTest::newRow("eight 0xFF: a blank V35, first band") << Hex("FF FF FF FF FF FF FF FF") << true << 240;
-        QTest::newRow("four 0xFF in a row") << Hex("FF FF FF FF 20 F3 00 00") << true << 243;
+        QTest::newRow("V35 of band 243") << HexToBytes("50 56 33 35 20 F3 00 00") << true << 243;
+        QTest::newRow("V35 of band 252") << HexToBytes("50 56 33 35 20 FC 00 00") << true << 252;
+        QTest::newRow("eight 0xFF: a blank V35, first band")
+            << HexToBytes("FF FF FF FF FF FF FF FF") << true << 240;
+        QTest::newRow("four 0xFF in a row") << HexToBytes("FF FF FF FF 20 F3 00 00") << true << 243;
         QTest::newRow("unknown band id gives the first band")
-            << Hex("50 56 33 35 20 00 00 00") << true << 240;
-        QTest::newRow("the model text elsewhere") << Hex("00 56 33 35 00 F5 00 00") << true << 245;
-        QTest::newRow("another model") << Hex("50 56 33 36 20 F3 00 00") << false << 0;
-        QTest::newRow("lower case") << Hex("50 76 33 35 20 F3 00 00") << false << 0;
-        QTest::newRow("three 0xFF") << Hex("FF FF FF 00 20 F3 00 00") << false << 0;
+            << HexToBytes("50 56 33 35 20 00 00 00") << true << 240;
+        QTest::newRow("the model text elsewhere") << HexToBytes("00 56 33 35 00 F5 00 00") << true << 245;
+        QTest::newRow("another model") << HexToBytes("50 56 33 36 20 F3 00 00") << false << 0;
+        QTest::newRow("lower case") << HexToBytes("50 76 33 35 20 F3 00 00") << false << 0;
+        QTest::newRow("three 0xFF") << HexToBytes("FF FF FF 00 20 F3 00 00") << false << 0;
         // "A5 63 35" holds the hexadecimal digits 5 6 3 3 5 across byte boundaries: no V35.
-        QTest::newRow("model text across byte boundaries") << Hex("A5 63 35 20 20 F3 00 00") << false << 0;
-        QTest::newRow("all zero") << Hex("00 00 00 00 00 00 00 00") << false << 0;
+        QTest::newRow("model text across byte boundaries")
+            << HexToBytes("A5 63 35 20 20 F3 00 00") << false << 0;
+        QTest::newRow("all zero") << HexToBytes("00 00 00 00 00 00 00 00") << false << 0;
     }
 
     void readIdentity() {
@@ -135,18 +137,19 @@ private slots:
         QTest::addColumn<QByteArray>("identity");
         QTest::addColumn<int>("band");
         QTest::addColumn<WriteIdentity>("verdict");
-        QTest::newRow("same band") << Hex("50 56 33 35 20 F3 00 00") << 243 << WriteIdentity::Accepted;
-        QTest::newRow("other band") << Hex("50 56 33 35 20 F3 00 00") << 244 << WriteIdentity::WrongBand;
+        QTest::newRow("same band") << HexToBytes("50 56 33 35 20 F3 00 00") << 243 << WriteIdentity::Accepted;
+        QTest::newRow("other band") << HexToBytes("50 56 33 35 20 F3 00 00") << 244
+                                    << WriteIdentity::WrongBand;
         QTest::newRow("blank radio, any band")
-            << Hex("FF FF FF FF FF FF FF FF") << 250 << WriteIdentity::Accepted;
+            << HexToBytes("FF FF FF FF FF FF FF FF") << 250 << WriteIdentity::Accepted;
         QTest::newRow("six 0xFF in a row")
-            << Hex("50 FF FF FF FF FF FF 00") << 250 << WriteIdentity::Accepted;
+            << HexToBytes("50 FF FF FF FF FF FF 00") << 250 << WriteIdentity::Accepted;
         QTest::newRow("five 0xFF: the band counts")
-            << Hex("FF FF FF FF FF F4 00 00") << 243 << WriteIdentity::WrongBand;
+            << HexToBytes("FF FF FF FF FF F4 00 00") << 243 << WriteIdentity::WrongBand;
         QTest::newRow("five 0xFF, its band")
-            << Hex("FF FF FF FF FF F3 00 00") << 243 << WriteIdentity::Accepted;
+            << HexToBytes("FF FF FF FF FF F3 00 00") << 243 << WriteIdentity::Accepted;
         QTest::newRow("another model of the same band")
-            << Hex("41 42 43 44 20 F3 00 00") << 243 << WriteIdentity::WrongModel;
+            << HexToBytes("41 42 43 44 20 F3 00 00") << 243 << WriteIdentity::WrongModel;
     }
 
     void writeIdentity() {

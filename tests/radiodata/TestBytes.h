@@ -1,14 +1,10 @@
 #pragma once
 
+#include "common/Codeplugs.h"
 #include "radiodata/WriteRead.h"
 
 #include <QByteArray>
 #include <QString>
-
-// "25 06 60 44 ..." as bytes; the tests write every layout as literal hexadecimal.
-inline QByteArray HexToBytes(const char* text) {
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
 
 inline TBlock Block(const char* text) {
     const QByteArray bytes = HexToBytes(text);

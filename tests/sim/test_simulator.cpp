@@ -1,5 +1,6 @@
 // The simulated radio at byte level: what it answers, what it ignores, its faults and its timing.
 
+#include "common/Codeplugs.h"
 #include "radiodata/MemoryImage.h"
 #include "sim/RadioSimulator.h"
 
@@ -8,10 +9,6 @@
 #include <QTest>
 
 namespace {
-
-QByteArray Hex(const char* text) {
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
 
 // The conversation openings, as the computer sends them.
 const char* const kHandshake = "02 50 52 4F 47 52 41";
@@ -22,7 +19,7 @@ QByteArray PatternImage() {
     QByteArray image(kImageSize, '\0');
     for (int a = 0; a < kImageSize; ++a)
         image[a] = static_cast<char>((a / 16 + a % 16) & 0xFF);
-    image.replace(0x0C70, 16, Hex("50 56 33 35 20 F3 00 00 FF FF FF FF FF FF FF FF"));
+    image.replace(0x0C70, 16, HexToBytes("50 56 33 35 20 F3 00 00 FF FF FF FF FF FF FF FF"));
     return image;
 }
 
@@ -63,50 +60,58 @@ private slots:
 
         const QByteArray factory = RadioSimulator::FactoryImage();
         const QByteArray pattern = PatternImage();
-        QTest::newRow("handshake is acknowledged") << factory << Hex(kHandshake) << Hex("06");
+        QTest::newRow("handshake is acknowledged") << factory << HexToBytes(kHandshake) << HexToBytes("06");
         QTest::newRow("identity of a factory radio, band 243")
-            << factory << Hex("02 50 52 4F 47 52 41 4D 02") << Hex("06 50 56 33 35 20 F3 00 00");
+            << factory << HexToBytes("02 50 52 4F 47 52 41 4D 02")
+            << HexToBytes("06 50 56 33 35 20 F3 00 00");
         QTest::newRow("a blank radio answers eight 0xFF")
-            << RadioSimulator::BlankImage() << Hex("02 50 52 4F 47 52 41 4D 02")
-            << Hex("06 FF FF FF FF FF FF FF FF");
+            << RadioSimulator::BlankImage() << HexToBytes("02 50 52 4F 47 52 41 4D 02")
+            << HexToBytes("06 FF FF FF FF FF FF FF FF");
         QTest::newRow("read: header, the 16 bytes, then the acknowledgement")
-            << pattern << Hex(kSession).append(Hex("52 01 20 10 06"))
-            << Hex("06 50 56 33 35 20 F3 00 00 06"
-                   "57 01 20 10 12 13 14 15 16 17 18 19 1A 1B 1C 1D 1E 1F 20 21 06");
+            << pattern << HexToBytes(kSession).append(HexToBytes("52 01 20 10 06"))
+            << HexToBytes("06 50 56 33 35 20 F3 00 00 06"
+                          "57 01 20 10 12 13 14 15 16 17 18 19 1A 1B 1C 1D 1E 1F 20 21 06");
         QTest::newRow("write is stored and read back")
             << factory
-            << Hex(kSession).append(Hex("57 00 30 10 00 11 22 33 44 55 66 77 88 99 AA BB CC DD EE FF"
-                                        "52 00 30 10 06"))
-            << Hex("06 50 56 33 35 20 F3 00 00 06 06"
-                   "57 00 30 10 00 11 22 33 44 55 66 77 88 99 AA BB CC DD EE FF 06");
+            << HexToBytes(kSession).append(
+                   HexToBytes("57 00 30 10 00 11 22 33 44 55 66 77 88 99 AA BB CC DD EE FF"
+                              "52 00 30 10 06"))
+            << HexToBytes("06 50 56 33 35 20 F3 00 00 06 06"
+                          "57 00 30 10 00 11 22 33 44 55 66 77 88 99 AA BB CC DD EE FF 06");
         QTest::newRow("write data may hold protocol bytes")
             << factory
-            << Hex(kSession).append(Hex("57 00 00 10 02 50 52 4F 47 52 41 45 06 4D 02 52 57 45 06 02"
-                                        "52 00 00 10 06"))
-            << Hex("06 50 56 33 35 20 F3 00 00 06 06"
-                   "57 00 00 10 02 50 52 4F 47 52 41 45 06 4D 02 52 57 45 06 02 06");
+            << HexToBytes(kSession).append(
+                   HexToBytes("57 00 00 10 02 50 52 4F 47 52 41 45 06 4D 02 52 57 45 06 02"
+                              "52 00 00 10 06"))
+            << HexToBytes("06 50 56 33 35 20 F3 00 00 06 06"
+                          "57 00 00 10 02 50 52 4F 47 52 41 45 06 4D 02 52 57 45 06 02 06");
         QTest::newRow("nothing is answered before the handshake")
             << factory
-            << Hex("52 00 00 10 06 4D 02 57 00 00 10 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00")
+            << HexToBytes("52 00 00 10 06 4D 02 57 00 00 10 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00")
             << QByteArray();
         QTest::newRow("a broken handshake opens no session")
-            << factory << Hex("02 50 52 4F 58 4D 02") << QByteArray();
+            << factory << HexToBytes("02 50 52 4F 58 4D 02") << QByteArray();
         QTest::newRow("addresses beyond the memory are not answered")
-            << factory << Hex(kHandshake).append(Hex("52 0C A0 10 52 FF F0 10 52 0C 90 10 06"))
-            << Hex("06 57 0C 90 10 FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF 06");
+            << factory << HexToBytes(kHandshake).append(HexToBytes("52 0C A0 10 52 FF F0 10 52 0C 90 10 06"))
+            << HexToBytes("06 57 0C 90 10 FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF 06");
         QTest::newRow("a block length other than 16 is not answered")
-            << factory << Hex(kHandshake).append(Hex("52 00 00 08 57 00 00 02 AA BB 52 00 00 10 06"))
-            << Hex("06 57 00 00 10 FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF 06");
+            << factory
+            << HexToBytes(kHandshake).append(HexToBytes("52 00 00 08 57 00 00 02 AA BB 52 00 00 10 06"))
+            << HexToBytes("06 57 00 00 10 FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF 06");
         QTest::newRow("a read that skips the acknowledgement of the one before")
-            << pattern << Hex(kHandshake).append(Hex("52 00 00 10 52 00 10 10 52 00 20 10 06"))
-            << Hex("06 57 00 00 10 00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F"
-                   "57 00 20 10 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F 10 11 06");
+            << pattern << HexToBytes(kHandshake).append(HexToBytes("52 00 00 10 52 00 10 10 52 00 20 10 06"))
+            << HexToBytes("06 57 00 00 10 00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F"
+                          "57 00 20 10 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F 10 11 06");
         QTest::newRow("E ends the session")
-            << factory << Hex(kHandshake).append(Hex("45 52 00 00 10 06")) << Hex("06");
+            << factory << HexToBytes(kHandshake).append(HexToBytes("45 52 00 00 10 06")) << HexToBytes("06");
         QTest::newRow("a new handshake in the middle of a read starts again")
             << factory
-            << Hex(kHandshake).append(Hex("52 0C 70 10")).append(Hex(kHandshake)).append(Hex("4D 02"))
-            << Hex("06 57 0C 70 10 50 56 33 35 20 F3 00 00 FF FF FF FF FF FF FF FF 06 50 56 33 35 20 F3 00 "
+            << HexToBytes(kHandshake)
+                   .append(HexToBytes("52 0C 70 10"))
+                   .append(HexToBytes(kHandshake))
+                   .append(HexToBytes("4D 02"))
+            << HexToBytes(
+                   "06 57 0C 70 10 50 56 33 35 20 F3 00 00 FF FF FF FF FF FF FF FF 06 50 56 33 35 20 F3 00 "
                    "00");
     }
 
@@ -141,48 +146,52 @@ private slots:
         QTest::addColumn<QByteArray>("block0"); // memory at 0x0000 afterwards
         QTest::addColumn<int>("faultsLeft");
 
-        const QByteArray blank = Hex("FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF");
-        const QByteArray data = Hex("00 11 22 33 44 55 66 77 88 99 AA BB CC DD EE FF");
-        const QByteArray write0 = Hex("57 00 00 10") + data;
+        const QByteArray blank = HexToBytes("FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF");
+        const QByteArray data = HexToBytes("00 11 22 33 44 55 66 77 88 99 AA BB CC DD EE FF");
+        const QByteArray write0 = HexToBytes("57 00 00 10") + data;
         QTest::newRow("silent answers nothing, and stays")
-            << QStringList{"silent"} << Hex(kSession) + write0 + Hex(kHandshake) << QByteArray() << blank
-            << 1;
+            << QStringList{"silent"} << HexToBytes(kSession) + write0 + HexToBytes(kHandshake) << QByteArray()
+            << blank << 1;
         QTest::newRow("no-ack leaves one handshake unanswered")
-            << QStringList{"no-ack"} << Hex(kHandshake) + Hex("4D 02") + Hex(kHandshake) << Hex("06") << blank
-            << 0;
+            << QStringList{"no-ack"} << HexToBytes(kHandshake) + HexToBytes("4D 02") + HexToBytes(kHandshake)
+            << HexToBytes("06") << blank << 0;
         QTest::newRow("no-identity leaves one identity request unanswered")
-            << QStringList{"no-identity"} << Hex(kHandshake) + Hex("4D 02 4D 02")
-            << Hex("06 50 56 33 35 20 F3 00 00") << blank << 0;
+            << QStringList{"no-identity"} << HexToBytes(kHandshake) + HexToBytes("4D 02 4D 02")
+            << HexToBytes("06 50 56 33 35 20 F3 00 00") << blank << 0;
         QTest::newRow("nak answers one acknowledgement with 0x15")
-            << QStringList{"nak"} << Hex(kSession) + Hex("06") << Hex("06 50 56 33 35 20 F3 00 00 15 06")
-            << blank << 0;
+            << QStringList{"nak"} << HexToBytes(kSession) + HexToBytes("06")
+            << HexToBytes("06 50 56 33 35 20 F3 00 00 15 06") << blank << 0;
         QTest::newRow("identity replaces the identity reply, and stays")
-            << QStringList{"identity=4142434420F40000"} << Hex(kHandshake) + Hex("4D 02 4D 02")
-            << Hex("06 41 42 43 44 20 F4 00 00 41 42 43 44 20 F4 00 00") << blank << 1;
+            << QStringList{"identity=4142434420F40000"} << HexToBytes(kHandshake) + HexToBytes("4D 02 4D 02")
+            << HexToBytes("06 41 42 43 44 20 F4 00 00 41 42 43 44 20 F4 00 00") << blank << 1;
         QTest::newRow("drop: no reply to the read at its address, once")
-            << QStringList{"drop=0x0000"} << Hex(kHandshake) + Hex("52 00 00 10 52 00 00 10 06")
-            << Hex("06 57 00 00 10") + blank + Hex("06") << blank << 0;
+            << QStringList{"drop=0x0000"} << HexToBytes(kHandshake) + HexToBytes("52 00 00 10 52 00 00 10 06")
+            << HexToBytes("06 57 00 00 10") + blank + HexToBytes("06") << blank << 0;
         QTest::newRow("drop: a write at its address is lost")
-            << QStringList{"drop=0"} << Hex(kHandshake) + write0 << Hex("06") << blank << 0;
+            << QStringList{"drop=0"} << HexToBytes(kHandshake) + write0 << HexToBytes("06") << blank << 0;
         QTest::newRow("drop elsewhere does not fire")
-            << QStringList{"drop=0x0010"} << Hex(kHandshake) + write0 << Hex("06 06") << data << 1;
+            << QStringList{"drop=0x0010"} << HexToBytes(kHandshake) + write0 << HexToBytes("06 06") << data
+            << 1;
         QTest::newRow("short: ten bytes of the read reply")
-            << QStringList{"short=0x0000"} << Hex(kHandshake) + Hex("52 00 00 10 06")
-            << Hex("06 57 00 00 10 FF FF FF FF FF FF 06") << blank << 0;
+            << QStringList{"short=0x0000"} << HexToBytes(kHandshake) + HexToBytes("52 00 00 10 06")
+            << HexToBytes("06 57 00 00 10 FF FF FF FF FF FF 06") << blank << 0;
         QTest::newRow("short: a write is stored but not answered")
-            << QStringList{"short=0x0000"} << Hex(kHandshake) + write0 << Hex("06") << data << 0;
+            << QStringList{"short=0x0000"} << HexToBytes(kHandshake) + write0 << HexToBytes("06") << data
+            << 0;
         QTest::newRow("stray: one 0x00 in front of the read reply, once")
-            << QStringList{"stray=0x0000"} << Hex(kHandshake) + Hex("52 00 00 10 06 52 00 00 10")
-            << Hex("06 00 57 00 00 10") + blank + Hex("06 57 00 00 10") + blank << blank << 0;
+            << QStringList{"stray=0x0000"}
+            << HexToBytes(kHandshake) + HexToBytes("52 00 00 10 06 52 00 00 10")
+            << HexToBytes("06 00 57 00 00 10") + blank + HexToBytes("06 57 00 00 10") + blank << blank << 0;
         QTest::newRow("next: the read is answered with the block after it")
-            << QStringList{"next=0x0000"} << Hex(kHandshake) + write0 + Hex("52 00 00 10")
-            << Hex("06 06 57 00 10 10") + blank << data << 0;
+            << QStringList{"next=0x0000"} << HexToBytes(kHandshake) + write0 + HexToBytes("52 00 00 10")
+            << HexToBytes("06 06 57 00 10 10") + blank << data << 0;
         QTest::newRow("nak-write refuses every write, and stays")
-            << QStringList{"nak-write"} << Hex(kHandshake) + write0 + write0 + Hex("52 00 00 10")
-            << Hex("06 15 15 57 00 00 10") + blank << blank << 1;
+            << QStringList{"nak-write"}
+            << HexToBytes(kHandshake) + write0 + write0 + HexToBytes("52 00 00 10")
+            << HexToBytes("06 15 15 57 00 00 10") + blank << blank << 1;
         QTest::newRow("two drops at one address fire twice")
-            << QStringList{"drop=0x0000", "drop=0x0000"} << Hex(kHandshake) + write0 + write0 + write0
-            << Hex("06 06") << data << 0;
+            << QStringList{"drop=0x0000", "drop=0x0000"} << HexToBytes(kHandshake) + write0 + write0 + write0
+            << HexToBytes("06 06") << data << 0;
     }
 
     void faults() {
@@ -209,14 +218,14 @@ private slots:
         QVERIFY(ParseSimFault(QStringLiteral("dup-ack"), f));
         radio.AddFault(f);
         QSignalSpy sent(&radio, &RadioSimulator::transmit);
-        radio.Receive(Hex(kHandshake));
+        radio.Receive(HexToBytes(kHandshake));
         QCOMPARE(sent.count(), 1);
         QCOMPARE(Spaced(sent.at(0).at(0).toByteArray()), QStringLiteral("06"));
         QVERIFY(sent.wait(1000));
         QCOMPARE(Spaced(sent.at(1).at(0).toByteArray()), QStringLiteral("06"));
         QVERIFY(radio.Faults().isEmpty());
         // Spent: the next handshake is acknowledged once.
-        QCOMPARE(Spaced(Exchange(radio, Hex(kHandshake))), QStringLiteral("06"));
+        QCOMPARE(Spaced(Exchange(radio, HexToBytes(kHandshake))), QStringLiteral("06"));
         QVERIFY(!sent.wait(100));
     }
 
@@ -236,7 +245,8 @@ private slots:
         radio.AddFault(f);
         QSignalSpy hangups(&radio, &RadioSimulator::hangupRequested);
         QSignalSpy noises(&radio, &RadioSimulator::noiseRequested);
-        QCOMPARE(Spaced(Exchange(radio, Hex(kHandshake) + Hex("52 08 00 10"))), QStringLiteral("06"));
+        QCOMPARE(Spaced(Exchange(radio, HexToBytes(kHandshake) + HexToBytes("52 08 00 10"))),
+                 QStringLiteral("06"));
         QCOMPARE(hangups.count(), hangup ? 1 : 0);
         QCOMPARE(noises.count(), hangup ? 0 : 1);
         // A hung-up radio has lost its session; after noise it carries on.
@@ -293,9 +303,10 @@ private slots:
     void recordsCommandsAndWriteSessions() {
         RadioSimulator radio;
         QSignalSpy ended(&radio, &RadioSimulator::sessionEnded);
-        Exchange(radio, Hex(kSession) + Hex("57 00 00 10 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"
-                                            "57 0C 90 10 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"
-                                            "52 0C 80 10 06 45"));
+        Exchange(radio, HexToBytes(kSession) +
+                            HexToBytes("57 00 00 10 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"
+                                       "57 0C 90 10 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"
+                                       "52 0C 80 10 06 45"));
         QCOMPARE(ended.count(), 1);
         QCOMPARE(ended.first().first().toInt(), 2);
         const QList<SimCommand> expected{
@@ -306,7 +317,7 @@ private slots:
         };
         QCOMPARE(radio.Commands(), expected);
         // A read-only session saves nothing.
-        Exchange(radio, Hex(kSession) + Hex("52 0C 80 10 06 45"));
+        Exchange(radio, HexToBytes(kSession) + HexToBytes("52 0C 80 10 06 45"));
         QCOMPARE(ended.count(), 1);
     }
 
@@ -315,11 +326,11 @@ private slots:
         QTest::addColumn<QByteArray>("in");
         QTest::addColumn<int>("replyBytes");
         QTest::addColumn<int>("byteTimes"); // until the last byte of the reply has arrived
-        QTest::newRow("handshake: 7 bytes in, 1 out") << Hex(kHandshake) << 1 << 8;
+        QTest::newRow("handshake: 7 bytes in, 1 out") << HexToBytes(kHandshake) << 1 << 8;
         // The computer sends all 14 bytes at once. The identity reply starts when "4D 02" is in
         // (9), the acknowledgement's answer waits for it (18), the read reply starts after that.
         QTest::newRow("session and block read")
-            << Hex(kSession).append(Hex("52 00 00 10")) << 1 + 8 + 1 + 20 << 9 + 8 + 1 + 20;
+            << HexToBytes(kSession).append(HexToBytes("52 00 00 10")) << 1 + 8 + 1 + 20 << 9 + 8 + 1 + 20;
     }
 
     void pacingTakesTheLineTime() {

@@ -353,7 +353,7 @@ private slots:
         QTRY_VERIFY(!b.Radio().InSession());
         // The radio needs a current channel: the first in use, which the program keeps.
         QCOMPARE(b.Db().FunctionSettings.CurrentChannel, 2);
-        QCOMPARE(Spaced(b.Radio().Memory().mid(0x0020, 16)), Spaced(Hex(kChannelBlock)));
+        QCOMPARE(Spaced(b.Radio().Memory().mid(0x0020, 16)), Spaced(HexToBytes(kChannelBlock)));
         Codeplug written;
         QVERIFY(SnapshotCodeplug(b.Db(), written));
 
@@ -487,7 +487,7 @@ private slots:
         QTest::newRow("radio of another band")
             << RadioSimulator::FactoryImage(245) << false << "FrqError" << false;
         QByteArray otherModel = RadioSimulator::FactoryImage(243);
-        otherModel.replace(0x0C70, 8, Hex("50 56 33 36 20 F3 00 00")); // "PV36 ", band 243
+        otherModel.replace(0x0C70, 8, HexToBytes("50 56 33 36 20 F3 00 00")); // "PV36 ", band 243
         QTest::newRow("radio of another model") << otherModel << false << "ModError" << false;
         QTest::newRow("blank radio takes any band")
             << RadioSimulator::BlankImage() << false << "WriteOk" << true;
@@ -637,8 +637,8 @@ private slots:
         QVERIFY(sim.Terminate());
         const QByteArray image = ReadFile(saved);
         QCOMPARE(image.size(), 0x0CA0);
-        QCOMPARE(Spaced(image.mid(0x0000, 16)), Spaced(Hex(kChannelBlock)));
-        QCOMPARE(Spaced(image.mid(0x0020, 16)), Spaced(Hex(kChannelBlock)));
+        QCOMPARE(Spaced(image.mid(0x0000, 16)), Spaced(HexToBytes(kChannelBlock)));
+        QCOMPARE(Spaced(image.mid(0x0020, 16)), Spaced(HexToBytes(kChannelBlock)));
     }
 
     // Not a test: the time a read and a write take from the program against v35sim --pace, with the
