@@ -3,6 +3,7 @@
 // A fresh program state for one dialog test: its own program directory, the single instances with
 // the default model and band, scripted message boxes, and modal dialogs run by a script.
 
+#include "../common/Child.h"
 #include "app/Maindb.h"
 #include "core/Prompt.h"
 #include "ui/FileChooser.h"

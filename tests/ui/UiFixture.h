@@ -3,6 +3,7 @@
 // A fresh program for one test: its own program directory, the single instances, scripted message
 // boxes, file dialogs, port list and dialogs, and the main window over them.
 
+#include "../common/Child.h"
 #include "app/Maindb.h"
 #include "core/Prompt.h"
 #include "ui/FileChooser.h"
@@ -20,16 +21,6 @@
 #include <functional>
 #include <map>
 #include <memory>
-
-// The control of a window by its object name, the name the language files know it by. A missing
-// control ends the test run: every later step would dereference it.
-template <class T = QWidget> T* Child(const QObject& window, const char* name) {
-    T* child = window.findChild<T*>(QLatin1String(name));
-    if (!child)
-        qFatal("%s has no %s named %s", qPrintable(window.objectName()), T::staticMetaObject.className(),
-               name);
-    return child;
-}
 
 // The language files as the build copies them next to the programs.
 inline QString BuiltLanguageFile(const QString& name) {
