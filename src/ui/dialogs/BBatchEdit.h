@@ -45,6 +45,7 @@ public:
     void btnOkClick();
     void btnCancelClick();
 
+private:
     QLabel* lbReceive;
     QLineEdit* eReceive;
     QLabel* lbSend;

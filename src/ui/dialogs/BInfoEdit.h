@@ -42,6 +42,7 @@ public:
     // True while the controls are being filled; the change handlers then store nothing.
     bool Loading = false;
 
+private:
     QLabel* lbChannel;
     QSpinBox* sexd;
     QLabel* lbReceive;

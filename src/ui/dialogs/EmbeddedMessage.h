@@ -24,6 +24,7 @@ public:
     // What a message line may hold: letters A-Z and a-z, digits and the blank.
     static bool IsMessageCharacter(QChar c);
 
+private:
     QLabel* lbLineA;
     QLineEdit* edEMA;
     QLabel* lbLineB;

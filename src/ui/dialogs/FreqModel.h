@@ -38,6 +38,7 @@ public:
     double ReceiveRule(double mhz) const;
     static double OffsetRule(double mhz);
 
+private:
     QGroupBox* gbRx;
     QLabel* Label1;
     QLineEdit* cxRx;

@@ -19,6 +19,7 @@ public:
     void FormShow();
     void FormMouseDown();
 
+private:
     QLabel* ImApp;
     QLabel* Label1;
     QLabel* Label4;

@@ -42,6 +42,7 @@ public:
     void btnOkClick();
     void btnCancelClick();
 
+private:
     QGroupBox* gbFun;
     // Shown.
     QComboBox* cbtsy;
@@ -76,6 +77,7 @@ public:
     QPushButton* btnOk;
     QPushButton* btnCancel;
 
+public:
     // The caption of a control's label (the report's line caption).
     QLabel* LabelOf(const QWidget* control) const;
 

@@ -19,6 +19,7 @@ public:
     void btnOkClick();
     void btnCancelClick();
 
+private:
     QProgressBar* pBar;
     QPushButton* btnOk;
     QPushButton* btnCancel;

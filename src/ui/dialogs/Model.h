@@ -23,6 +23,7 @@ public:
 
     bool Accepted = false;
 
+private:
     QLabel* Label1;
     QLabel* Label2;
     QComboBox* cbCopmut;

@@ -30,6 +30,7 @@ public:
 
     bool Changed = false;
 
+private:
     QLabel* lbName;
     QComboBox* cbLanguage;
     QListWidget* Language;

@@ -34,6 +34,7 @@ public:
     std::function<PortAccess(const QString&)> Probe = ProbePort;
     std::function<QStringList()> ListSystemPorts = SystemPortNames;
 
+private:
     QLabel* lbName;
     QComboBox* cbCom;
     TStaticText* lbHint;

@@ -33,6 +33,7 @@ public:
 
     bool Changed = false;
 
+private:
     QTableWidget* gvData;
     QLabel* Label1; // the reminder, kept here so that it is translated with the window
     QPushButton* btnOk;

@@ -31,6 +31,7 @@ public:
 
     QString PickedTone;
 
+private:
     QGroupBox* gbSel;
     QRadioButton* rCTCSS;
     QRadioButton* rDCSN;
