@@ -45,6 +45,9 @@ public:
     void btnOkClick();
     void btnCancelClick();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     QLabel* lbReceive;
     QLineEdit* eReceive;
@@ -83,10 +86,6 @@ private:
     QPushButton* btnOk;
     QPushButton* btnCancel;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
     bool StartFrequency(QLineEdit* edit, QString& lastText);
     // What a tone box puts into a channel: the table's none text, or a tone in the tone notation.
     QString ToneCellText(const QComboBox* box) const;

@@ -42,6 +42,10 @@ public:
     // True while the controls are being filled; the change handlers then store nothing.
     bool Loading = false;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+
 private:
     QLabel* lbChannel;
     QSpinBox* sexd;
@@ -68,11 +72,6 @@ private:
     QComboBox* cbfmsd;
     QPushButton* btnClose;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void done(int result) override;
-
-private:
     // Takes what is still being typed, for the channel the controls show.
     bool CommitPending();
 

@@ -24,6 +24,9 @@ public:
     // What a message line may hold: letters A-Z and a-z, digits and the blank.
     static bool IsMessageCharacter(QChar c);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     QLabel* lbLineA;
     QLineEdit* edEMA;
@@ -32,10 +35,6 @@ private:
     QPushButton* btnOk;
     QPushButton* btnCancel;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
     TfMaindb& Db;
     bool Shown = false;
 };

@@ -42,6 +42,13 @@ public:
     void btnOkClick();
     void btnCancelClick();
 
+    // The caption of a control's label (the report's line caption).
+    QLabel* LabelOf(const QWidget* control) const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+
 private:
     QGroupBox* gbFun;
     // Shown.
@@ -77,15 +84,6 @@ private:
     QPushButton* btnOk;
     QPushButton* btnCancel;
 
-public:
-    // The caption of a control's label (the report's line caption).
-    QLabel* LabelOf(const QWidget* control) const;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void done(int result) override;
-
-private:
     QComboBox* NewList(QWidget* owner, const QString& name, const QString& label, const QStringList& entries);
     // A list the settings report prints, from the texts the report takes too.
     QComboBox* NewList(QWidget* owner, const SettingList& list);

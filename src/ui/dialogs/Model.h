@@ -23,6 +23,9 @@ public:
 
     bool Accepted = false;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     QLabel* Label1;
     QLabel* Label2;
@@ -31,10 +34,6 @@ private:
     QPushButton* btnOk;
     QPushButton* btnCancel;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
     TfMaindb& Db;
     bool Shown = false;
 };

@@ -30,6 +30,9 @@ public:
 
     bool Changed = false;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     QLabel* lbName;
     QComboBox* cbLanguage;
@@ -37,10 +40,6 @@ private:
     QPushButton* btnOk;
     QPushButton* btnCancel;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
     TfMaindb& Db;
     bool Shown = false;
 };
