@@ -4,6 +4,7 @@
 // message boxes and file dialogs, and modal dialogs run by a script. The dialog tests use it as it
 // is; the window tests put the main window over it.
 
+#include "Child.h"
 #include "app/Maindb.h"
 #include "core/Prompt.h"
 #include "ui/FileChooser.h"
@@ -17,16 +18,6 @@
 #include <functional>
 #include <map>
 #include <memory>
-
-// The control of a window by its object name, the name the language files know it by. A missing
-// control ends the test run: every later step would dereference it.
-template <class T = QWidget> T* Child(const QObject& window, const char* name) {
-    T* child = window.findChild<T*>(QLatin1String(name));
-    if (!child)
-        qFatal("%s has no %s named %s", qPrintable(window.objectName()), T::staticMetaObject.className(),
-               name);
-    return child;
-}
 
 inline QString SourceFile(const QString& relative) {
     return QStringLiteral(V35_SOURCE_DIR "/") + relative;

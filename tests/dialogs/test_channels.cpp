@@ -85,8 +85,8 @@ private slots:
         DialogFixture f;
         PutChannel(*f.Db, 3, QStringLiteral("446.10000"));
         OpenChannelEdit open(f, 3);
-        TypeAndEnter(open.Dialog.eReceive, typed);
-        QCOMPARE(open.Dialog.eReceive->text(), stored);
+        TypeAndEnter(Child<QLineEdit>(open.Dialog, "eReceive"), typed);
+        QCOMPARE(Child<QLineEdit>(open.Dialog, "eReceive")->text(), stored);
         QCOMPARE(f.Db->MainTable.Text(3, Col::RxFrequency), stored);
         QCOMPARE(f.Shown(), messages);
         for (const QString& caption : f.Captions())
@@ -117,9 +117,9 @@ private slots:
         DialogFixture f;
         PutChannel(*f.Db, 3, QStringLiteral("446.10000"));
         OpenChannelEdit open(f, 3);
-        TypeAndEnter(open.Dialog.eSend, typed);
+        TypeAndEnter(Child<QLineEdit>(open.Dialog, "eSend"), typed);
         QCOMPARE(f.Db->MainTable.Text(3, Col::TxFrequency), stored);
-        QCOMPARE(open.Dialog.eSend->text(), stored);
+        QCOMPARE(Child<QLineEdit>(open.Dialog, "eSend")->text(), stored);
         QCOMPARE(f.Shown(), messages);
     }
 
@@ -129,11 +129,11 @@ private slots:
         DialogFixture f;
         OpenChannelEdit open(f, 5);
         TfBInfoEdit& d = open.Dialog;
-        QVERIFY(!d.pMain->isEnabled());
-        QVERIFY(d.eReceive->isEnabled());
-        TypeAndEnter(d.eReceive, QStringLiteral("446.00625"));
-        QVERIFY(d.pMain->isEnabled());
-        QCOMPARE(d.eSend->text(), QStringLiteral("446.00625"));
+        QVERIFY(!Child<QWidget>(d, "pMain")->isEnabled());
+        QVERIFY(Child<QLineEdit>(d, "eReceive")->isEnabled());
+        TypeAndEnter(Child<QLineEdit>(d, "eReceive"), QStringLiteral("446.00625"));
+        QVERIFY(Child<QWidget>(d, "pMain")->isEnabled());
+        QCOMPARE(Child<QLineEdit>(d, "eSend")->text(), QStringLiteral("446.00625"));
         QCOMPARE(f.Db->MainTable.Code(5, Col::ChannelNo), QStringLiteral("1"));
         QVERIFY(!f.Db->MainTable.IsReadOnly(5, Col::TxFrequency));
         QVERIFY(f.Db->AppState.Modified);
@@ -153,16 +153,16 @@ private slots:
         f.Db->FunctionSettings.CurrentChannel = 7;
         OpenChannelEdit open(f, 7);
         TfBInfoEdit& d = open.Dialog;
-        Choose(d.cbkz, QStringLiteral("窄带"));
-        TypeAndEnter(d.eReceive, QString());
+        Choose(Child<QComboBox>(d, "cbkz"), QStringLiteral("窄带"));
+        TypeAndEnter(Child<QLineEdit>(d, "eReceive"), QString());
         QCOMPARE(Row(*f.Db, 7), QStringList(10, QString()));
         QVERIFY(f.Db->MainTable.Code(7, Col::ChannelNo).isEmpty());
         QVERIFY(f.Db->MainTable.IsReadOnly(7, Col::TxFrequency));
         QCOMPARE(f.Db->FunctionSettings.CurrentChannel, 0);
-        QVERIFY(!d.pMain->isEnabled());
-        QVERIFY(d.eSend->text().isEmpty());
-        QCOMPARE(d.cbkz->currentText(), QStringLiteral("宽带"));
-        QVERIFY(d.chsmtj->isChecked());
+        QVERIFY(!Child<QWidget>(d, "pMain")->isEnabled());
+        QVERIFY(Child<QLineEdit>(d, "eSend")->text().isEmpty());
+        QCOMPARE(Child<QComboBox>(d, "cbkz")->currentText(), QStringLiteral("宽带"));
+        QVERIFY(Child<QCheckBox>(d, "chsmtj")->isChecked());
         QCOMPARE(Row(*f.Db, 8).first(), QStringLiteral("451.00000"));
     }
 
@@ -171,8 +171,8 @@ private slots:
         PutChannel(*f.Db, 2, QStringLiteral("450.00000"));
         f.Db->MainTable.SetText(2, Col::TxTone, QStringLiteral("D023N"));
         OpenChannelEdit open(f, 2);
-        QCOMPARE(open.Dialog.cbDQT->currentText(), QStringLiteral("D023N"));
-        TypeAndEnter(open.Dialog.eSend, QString());
+        QCOMPARE(Child<QComboBox>(open.Dialog, "cbDQT")->currentText(), QStringLiteral("D023N"));
+        TypeAndEnter(Child<QLineEdit>(open.Dialog, "eSend"), QString());
         QCOMPARE(f.Db->MainTable.Text(2, Col::TxFrequency), QString());
         QCOMPARE(f.Db->MainTable.Text(2, Col::TxTone), QStringLiteral("无"));
         QVERIFY(f.Db->MainTable.IsChannelInUse(2));
@@ -206,9 +206,9 @@ private slots:
         DialogFixture f;
         PutChannel(*f.Db, 1, QStringLiteral("450.00000"));
         OpenChannelEdit open(f, 1);
-        TypeAndEnter(open.Dialog.cbQT, typed);
+        TypeAndEnter(Child<QComboBox>(open.Dialog, "cbQT"), typed);
         QCOMPARE(f.Db->MainTable.Text(1, Col::RxTone), stored);
-        QCOMPARE(open.Dialog.cbQT->currentText(), stored);
+        QCOMPARE(Child<QComboBox>(open.Dialog, "cbQT")->currentText(), stored);
     }
 
     // Each list and the check box store at once, code and text together.
@@ -259,18 +259,18 @@ private slots:
         f.Db->AppState.Modified = false;
         OpenChannelEdit open(f, 1);
         TfBInfoEdit& d = open.Dialog;
-        QCOMPARE(d.eSend->text(), QStringLiteral("455.00000"));
-        QCOMPARE(d.cbfsgl->currentText(), QStringLiteral("低"));
-        QCOMPARE(d.cbKxxl->currentText(), QStringLiteral("FSK"));
-        QCOMPARE(d.cbQT->currentText(), QStringLiteral("67.0"));
-        QCOMPARE(d.sexd->maximum(), 128);
-        QTest::keyClick(d.sexd, Qt::Key_Up);
-        QCOMPARE(d.sexd->value(), 2);
-        QVERIFY(!d.pMain->isEnabled());
-        QVERIFY(d.eReceive->text().isEmpty());
-        QCOMPARE(d.cbfsgl->currentText(), QStringLiteral("低"));
-        QCOMPARE(d.cbKxxl->currentText(), QStringLiteral("无"));
-        QCOMPARE(d.cbQT->currentText(), QStringLiteral("无"));
+        QCOMPARE(Child<QLineEdit>(d, "eSend")->text(), QStringLiteral("455.00000"));
+        QCOMPARE(Child<QComboBox>(d, "cbfsgl")->currentText(), QStringLiteral("低"));
+        QCOMPARE(Child<QComboBox>(d, "cbKxxl")->currentText(), QStringLiteral("FSK"));
+        QCOMPARE(Child<QComboBox>(d, "cbQT")->currentText(), QStringLiteral("67.0"));
+        QCOMPARE(Child<QSpinBox>(d, "sexd")->maximum(), 128);
+        QTest::keyClick(Child<QSpinBox>(d, "sexd"), Qt::Key_Up);
+        QCOMPARE(Child<QSpinBox>(d, "sexd")->value(), 2);
+        QVERIFY(!Child<QWidget>(d, "pMain")->isEnabled());
+        QVERIFY(Child<QLineEdit>(d, "eReceive")->text().isEmpty());
+        QCOMPARE(Child<QComboBox>(d, "cbfsgl")->currentText(), QStringLiteral("低"));
+        QCOMPARE(Child<QComboBox>(d, "cbKxxl")->currentText(), QStringLiteral("无"));
+        QCOMPARE(Child<QComboBox>(d, "cbQT")->currentText(), QStringLiteral("无"));
         QVERIFY(!f.Db->AppState.Modified);
         QVERIFY(!f.Db->MainTable.IsChannelInUse(2));
     }
@@ -280,8 +280,8 @@ private slots:
         DialogFixture f;
         PutChannel(*f.Db, 1, QStringLiteral("450.00000"));
         OpenChannelEdit open(f, 1);
-        Retype(open.Dialog.eReceive, QStringLiteral("451"));
-        open.Dialog.sexd->setValue(2);
+        Retype(Child<QLineEdit>(open.Dialog, "eReceive"), QStringLiteral("451"));
+        Child<QSpinBox>(open.Dialog, "sexd")->setValue(2);
         QCOMPARE(f.Db->MainTable.Text(1, Col::RxFrequency), QStringLiteral("451.00000"));
         QVERIFY(!f.Db->MainTable.IsChannelInUse(2));
     }
@@ -290,7 +290,7 @@ private slots:
         DialogFixture f;
         f.OnDialog[QStringLiteral("fBInfoEdit")] = [](QDialog& dialog) {
             auto& d = static_cast<TfBInfoEdit&>(dialog);
-            Retype(d.eReceive, QStringLiteral("462.5625"));
+            Retype(Child<QLineEdit>(d, "eReceive"), QStringLiteral("462.5625"));
             d.btnCloseClick();
         };
         TfBInfoEdit::Run(*f.Db, *f.Ui, 9, nullptr);
@@ -302,15 +302,16 @@ private slots:
         PutChannel(*f.Db, 6, QStringLiteral("450.00000"));
         f.OnDialog[QStringLiteral("fToneOption")] = [](QDialog& dialog) {
             auto& picker = static_cast<TfToneOption&>(dialog);
-            QTest::mouseClick(picker.rDCSI, Qt::LeftButton);
-            DoubleClickCell(picker.gvDcsI, picker.gvDcsI->model()->index(0, 1));
+            QTest::mouseClick(Child<QRadioButton>(picker, "rDCSI"), Qt::LeftButton);
+            DoubleClickCell(Child<QTableWidget>(picker, "gvDcsI"),
+                            Child<QTableWidget>(picker, "gvDcsI")->model()->index(0, 1));
         };
         OpenChannelEdit open(f, 6);
-        QTest::mouseDClick(open.Dialog.cbDQT->lineEdit(), Qt::LeftButton);
+        QTest::mouseDClick(Child<QComboBox>(open.Dialog, "cbDQT")->lineEdit(), Qt::LeftButton);
         QCOMPARE(f.Db->MainTable.Text(6, Col::TxTone), QStringLiteral("D023I"));
         // A picker closed without a tone changes nothing.
         f.OnDialog.erase(QStringLiteral("fToneOption"));
-        QTest::mouseDClick(open.Dialog.cbDQT->lineEdit(), Qt::LeftButton);
+        QTest::mouseDClick(Child<QComboBox>(open.Dialog, "cbDQT")->lineEdit(), Qt::LeftButton);
         QCOMPARE(f.Db->MainTable.Text(6, Col::TxTone), QStringLiteral("D023I"));
         QCOMPARE(f.Executed[QStringLiteral("fToneOption")], 2);
     }
@@ -323,8 +324,8 @@ private slots:
         f.Db->MainTable.RetranslateChannelTable(english);
         OpenChannelEdit open(f, 1);
         QCOMPARE(open.Dialog.windowTitle(), QStringLiteral("Edit Channel"));
-        TypeAndEnter(open.Dialog.eReceive, QStringLiteral("450"));
-        QCOMPARE(open.Dialog.cbQT->currentText(), QStringLiteral("None"));
+        TypeAndEnter(Child<QLineEdit>(open.Dialog, "eReceive"), QStringLiteral("450"));
+        QCOMPARE(Child<QComboBox>(open.Dialog, "cbQT")->currentText(), QStringLiteral("None"));
         QCOMPARE(f.Db->MainTable.Text(1, Col::RxTone), QStringLiteral("None"));
         ChannelValues values;
         QVERIFY(f.Db->MainTable.GetChannelValues(1, values));
@@ -341,22 +342,22 @@ private slots:
         };
         {
             OpenChannelEdit open(f, 3);
-            TypeAndEnter(open.Dialog.eReceive, QStringLiteral("433.5"));
+            TypeAndEnter(Child<QLineEdit>(open.Dialog, "eReceive"), QStringLiteral("433.5"));
             QCOMPARE(cell(3, Col::RxFrequency), QStringLiteral("433.50000"));
             QCOMPARE(cell(3, Col::TxFrequency), QStringLiteral("433.50000"));
             QVERIFY(!changed.isEmpty());
             changed.clear();
-            Choose(open.Dialog.cbkz, QStringLiteral("窄带"));
+            Choose(Child<QComboBox>(open.Dialog, "cbkz"), QStringLiteral("窄带"));
             QCOMPARE(cell(3, Col::Bandwidth), QStringLiteral("窄带"));
             QCOMPARE(changed.last().at(0).toModelIndex().row(), 2);
         }
         TfBBatchEdit batch(*f.Db, *f.Ui);
         batch.show();
-        TypeAndLeave(batch.eReceive, QStringLiteral("440"));
-        TypeAndLeave(batch.eSend, QStringLiteral("440"));
+        TypeAndLeave(Child<QLineEdit>(batch, "eReceive"), QStringLiteral("440"));
+        TypeAndLeave(Child<QLineEdit>(batch, "eSend"), QStringLiteral("440"));
         // Channel 3 is in use: the fill asks first.
         f.Prompts.Answers = {Prompter::Yes};
-        QTest::mouseClick(batch.btnOk, Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(batch, "btnOk"), Qt::LeftButton);
         QCOMPARE(cell(128, Col::RxFrequency), QStringLiteral("443.17500"));
         QCOMPARE(cell(3, Col::Bandwidth), QStringLiteral("宽带"));
     }
@@ -419,17 +420,17 @@ private slots:
         DialogFixture f;
         TfBBatchEdit d(*f.Db, *f.Ui);
         d.show();
-        TypeAndLeave(d.eReceive, receive);
-        TypeAndLeave(d.eSend, send);
-        Choose(d.cbJg, spacing);
+        TypeAndLeave(Child<QLineEdit>(d, "eReceive"), receive);
+        TypeAndLeave(Child<QLineEdit>(d, "eSend"), send);
+        Choose(Child<QComboBox>(d, "cbJg"), spacing);
         if (descending)
-            QTest::mouseClick(d.rdesc, Qt::LeftButton);
+            QTest::mouseClick(Child<QRadioButton>(d, "rdesc"), Qt::LeftButton);
         if (from > 0) {
-            QTest::mouseClick(d.rOne, Qt::LeftButton);
-            d.seFrom->setValue(from);
-            d.seTo->setValue(to);
+            QTest::mouseClick(Child<QRadioButton>(d, "rOne"), Qt::LeftButton);
+            Child<QSpinBox>(d, "seFrom")->setValue(from);
+            Child<QSpinBox>(d, "seTo")->setValue(to);
         }
-        QTest::mouseClick(d.btnOk, Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(d, "btnOk"), Qt::LeftButton);
         QVERIFY2(f.Prompts.Log.isEmpty(), qPrintable(f.Shown().join(QLatin1Char(' '))));
         for (const auto& [channel, rx] : expected) {
             QCOMPARE(f.Db->MainTable.Text(channel, Col::RxFrequency), rx);
@@ -445,10 +446,10 @@ private slots:
         DialogFixture f;
         TfBBatchEdit d(*f.Db, *f.Ui);
         d.show();
-        TypeAndLeave(d.eReceive, QStringLiteral("430"));
-        TypeAndLeave(d.eSend, QStringLiteral("469.99"));
-        QCOMPARE(d.eSend->text(), QStringLiteral("469.99000"));
-        QTest::mouseClick(d.btnOk, Qt::LeftButton);
+        TypeAndLeave(Child<QLineEdit>(d, "eReceive"), QStringLiteral("430"));
+        TypeAndLeave(Child<QLineEdit>(d, "eSend"), QStringLiteral("469.99"));
+        QCOMPARE(Child<QLineEdit>(d, "eSend")->text(), QStringLiteral("469.99000"));
+        QTest::mouseClick(Child<QPushButton>(d, "btnOk"), Qt::LeftButton);
         QCOMPARE(f.Db->MainTable.Text(1, Col::TxFrequency), QStringLiteral("469.99000"));
         QCOMPARE(f.Db->MainTable.Text(2, Col::TxFrequency), QStringLiteral("470.01500"));
         // 469.99 + 0.025 * 127 = 473.165: within the margin, written as it runs.
@@ -493,14 +494,14 @@ private slots:
         DialogFixture f;
         TfBBatchEdit d(*f.Db, *f.Ui);
         d.show();
-        TypeAndLeave(d.eReceive, receive);
-        TypeAndLeave(d.eSend, send);
+        TypeAndLeave(Child<QLineEdit>(d, "eReceive"), receive);
+        TypeAndLeave(Child<QLineEdit>(d, "eSend"), send);
         if (from > 0) {
-            QTest::mouseClick(d.rOne, Qt::LeftButton);
-            d.seFrom->setValue(from);
-            d.seTo->setValue(to);
+            QTest::mouseClick(Child<QRadioButton>(d, "rOne"), Qt::LeftButton);
+            Child<QSpinBox>(d, "seFrom")->setValue(from);
+            Child<QSpinBox>(d, "seTo")->setValue(to);
         }
-        QTest::mouseClick(d.btnOk, Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(d, "btnOk"), Qt::LeftButton);
         QCOMPARE(f.Shown(), QStringList{message});
         QCOMPARE(f.Captions(), QStringList{caption});
         for (int k = 1; k <= 128; ++k)
@@ -513,10 +514,10 @@ private slots:
         DialogFixture f;
         TfBBatchEdit d(*f.Db, *f.Ui);
         d.show();
-        TypeAndLeave(d.eReceive, QStringLiteral("450.0065"));
-        QCOMPARE(d.eReceive->text(), QStringLiteral("450.00625"));
-        TypeAndLeave(d.eReceive, QStringLiteral("4.5.0"));
-        QCOMPARE(d.eReceive->text(), QStringLiteral("450.00625"));
+        TypeAndLeave(Child<QLineEdit>(d, "eReceive"), QStringLiteral("450.0065"));
+        QCOMPARE(Child<QLineEdit>(d, "eReceive")->text(), QStringLiteral("450.00625"));
+        TypeAndLeave(Child<QLineEdit>(d, "eReceive"), QStringLiteral("4.5.0"));
+        QCOMPARE(Child<QLineEdit>(d, "eReceive")->text(), QStringLiteral("450.00625"));
         QCOMPARE(f.Shown(), QStringList{"频率出错！"});
     }
 
@@ -526,24 +527,24 @@ private slots:
         PutChannel(*f.Db, 3, QStringLiteral("440.00000"));
         TfBBatchEdit d(*f.Db, *f.Ui);
         d.show();
-        TypeAndLeave(d.eReceive, QStringLiteral("450"));
-        TypeAndLeave(d.eSend, QStringLiteral("455"));
-        TypeAndLeave(d.cbQT, QStringLiteral("88.53"));
-        TypeAndLeave(d.cbDQT, QStringLiteral("d023N"));
-        Choose(d.cbfsgl, QStringLiteral("低"));
-        Choose(d.cbPtt, QStringLiteral("开"));
-        QTest::mouseClick(d.rOne, Qt::LeftButton);
-        d.seFrom->setValue(2);
-        d.seTo->setValue(3);
+        TypeAndLeave(Child<QLineEdit>(d, "eReceive"), QStringLiteral("450"));
+        TypeAndLeave(Child<QLineEdit>(d, "eSend"), QStringLiteral("455"));
+        TypeAndLeave(Child<QComboBox>(d, "cbQT"), QStringLiteral("88.53"));
+        TypeAndLeave(Child<QComboBox>(d, "cbDQT"), QStringLiteral("d023N"));
+        Choose(Child<QComboBox>(d, "cbfsgl"), QStringLiteral("低"));
+        Choose(Child<QComboBox>(d, "cbPtt"), QStringLiteral("开"));
+        QTest::mouseClick(Child<QRadioButton>(d, "rOne"), Qt::LeftButton);
+        Child<QSpinBox>(d, "seFrom")->setValue(2);
+        Child<QSpinBox>(d, "seTo")->setValue(3);
         // Channel 3 is in use: the question comes first, and No changes nothing.
-        QTest::mouseClick(d.btnOk, Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(d, "btnOk"), Qt::LeftButton);
         QCOMPARE(f.Prompts.Log.size(), 1);
         QCOMPARE(f.Prompts.Log.constFirst().Kind, int(Prompter::YesNoDefaultNo));
         QCOMPARE(f.Shown(), QStringList{QStringLiteral("将覆盖 1 个已有数据的信道，是否继续？")});
         QCOMPARE(f.Db->MainTable.Text(3, Col::RxFrequency), QStringLiteral("440.00000"));
         QVERIFY(!f.Db->MainTable.IsChannelInUse(2));
         f.Prompts.Answers = {Prompter::Yes};
-        QTest::mouseClick(d.btnOk, Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(d, "btnOk"), Qt::LeftButton);
         QCOMPARE(Row(*f.Db, 2), QStringList({"450.00000", "455.00000", "88.5", "D777N", "低", "宽带", "是",
                                              "DTMF", "开", "关闭"}));
         QCOMPARE(Row(*f.Db, 3), QStringList({"450.02500", "455.02500", "88.5", "D777N", "低", "宽带", "是",
@@ -556,11 +557,11 @@ private slots:
             QCOMPARE(values.Power, 0);
         }
         // A second run with the scan box cleared, untouched tones meaning none.
-        QTest::mouseClick(d.chsmtj, Qt::LeftButton);
-        TypeAndLeave(d.cbQT, QString());
-        d.seFrom->setValue(5);
-        d.seTo->setValue(5);
-        QTest::mouseClick(d.btnOk, Qt::LeftButton);
+        QTest::mouseClick(Child<QCheckBox>(d, "chsmtj"), Qt::LeftButton);
+        TypeAndLeave(Child<QComboBox>(d, "cbQT"), QString());
+        Child<QSpinBox>(d, "seFrom")->setValue(5);
+        Child<QSpinBox>(d, "seTo")->setValue(5);
+        QTest::mouseClick(Child<QPushButton>(d, "btnOk"), Qt::LeftButton);
         QCOMPARE(f.Db->MainTable.Text(5, Col::ScanAdd), QStringLiteral("否"));
         QCOMPARE(f.Db->MainTable.Text(5, Col::RxTone), QStringLiteral("无"));
     }
@@ -569,16 +570,16 @@ private slots:
         DialogFixture f;
         TfBBatchEdit d(*f.Db, *f.Ui);
         d.show();
-        QVERIFY(d.rall->isChecked());
-        QVERIFY(!d.pPd->isEnabled());
-        QTest::mouseClick(d.rOne, Qt::LeftButton);
-        QVERIFY(d.pPd->isEnabled());
-        QVERIFY(d.rasc->isChecked());
-        QCOMPARE(d.seTo->maximum(), 128);
-        QCOMPARE(d.seFrom->value(), 1);
-        QCOMPARE(d.eReceive->text(), QStringLiteral("0.00000"));
-        QTest::keyClick(d.seTo, Qt::Key_Down);
-        QCOMPARE(d.seTo->value(), 1);
+        QVERIFY(Child<QRadioButton>(d, "rall")->isChecked());
+        QVERIFY(!Child<QWidget>(d, "pPd")->isEnabled());
+        QTest::mouseClick(Child<QRadioButton>(d, "rOne"), Qt::LeftButton);
+        QVERIFY(Child<QWidget>(d, "pPd")->isEnabled());
+        QVERIFY(Child<QRadioButton>(d, "rasc")->isChecked());
+        QCOMPARE(Child<QSpinBox>(d, "seTo")->maximum(), 128);
+        QCOMPARE(Child<QSpinBox>(d, "seFrom")->value(), 1);
+        QCOMPARE(Child<QLineEdit>(d, "eReceive")->text(), QStringLiteral("0.00000"));
+        QTest::keyClick(Child<QSpinBox>(d, "seTo"), Qt::Key_Down);
+        QCOMPARE(Child<QSpinBox>(d, "seTo")->value(), 1);
     }
 };
 

@@ -228,41 +228,42 @@ private slots:
         DialogFixture f;
         f.OnDialog[QStringLiteral("fBInfoEdit")] = [](QDialog& dialog) {
             auto& d = static_cast<TfBInfoEdit&>(dialog);
-            TypeAndEnter(d.eReceive, QStringLiteral("446.00625"));
-            TypeAndEnter(d.eSend, QStringLiteral("446.5"));
-            TypeAndEnter(d.cbQT, QStringLiteral("67"));
-            TypeAndEnter(d.cbDQT, QStringLiteral("D023N"));
-            d.cbfsgl->setCurrentIndex(0);
-            d.cbfmsd->setCurrentIndex(1);
-            QTest::mouseClick(d.chsmtj, Qt::LeftButton);
+            TypeAndEnter(Child<QLineEdit>(d, "eReceive"), QStringLiteral("446.00625"));
+            TypeAndEnter(Child<QLineEdit>(d, "eSend"), QStringLiteral("446.5"));
+            TypeAndEnter(Child<QComboBox>(d, "cbQT"), QStringLiteral("67"));
+            TypeAndEnter(Child<QComboBox>(d, "cbDQT"), QStringLiteral("D023N"));
+            Child<QComboBox>(d, "cbfsgl")->setCurrentIndex(0);
+            Child<QComboBox>(d, "cbfmsd")->setCurrentIndex(1);
+            QTest::mouseClick(Child<QCheckBox>(d, "chsmtj"), Qt::LeftButton);
             d.btnCloseClick();
         };
         TfBInfoEdit::Run(*f.Db, *f.Ui, 2, nullptr);
 
         f.OnDialog[QStringLiteral("fBBatchEdit")] = [](QDialog& dialog) {
             auto& d = static_cast<TfBBatchEdit&>(dialog);
-            TypeAndLeave(d.eReceive, QStringLiteral("450"));
-            TypeAndLeave(d.eSend, QStringLiteral("455"));
-            d.cbJg->setCurrentIndex(1); // 12.5
-            TypeAndLeave(d.cbQT, QStringLiteral("88.5"));
-            QTest::mouseClick(d.rOne, Qt::LeftButton);
-            d.seFrom->setValue(10);
-            d.seTo->setValue(12);
-            QTest::mouseClick(d.btnOk, Qt::LeftButton);
-            QTest::mouseClick(d.btnCancel, Qt::LeftButton);
+            TypeAndLeave(Child<QLineEdit>(d, "eReceive"), QStringLiteral("450"));
+            TypeAndLeave(Child<QLineEdit>(d, "eSend"), QStringLiteral("455"));
+            Child<QComboBox>(d, "cbJg")->setCurrentIndex(1); // 12.5
+            TypeAndLeave(Child<QComboBox>(d, "cbQT"), QStringLiteral("88.5"));
+            QTest::mouseClick(Child<QRadioButton>(d, "rOne"), Qt::LeftButton);
+            Child<QSpinBox>(d, "seFrom")->setValue(10);
+            Child<QSpinBox>(d, "seTo")->setValue(12);
+            QTest::mouseClick(Child<QPushButton>(d, "btnOk"), Qt::LeftButton);
+            QTest::mouseClick(Child<QPushButton>(d, "btnCancel"), Qt::LeftButton);
         };
         TfBBatchEdit::Run(*f.Db, *f.Ui, nullptr);
 
         f.OnDialog[QStringLiteral("fFunSet")] = [](QDialog& dialog) {
             auto& d = static_cast<TfFunSet&>(dialog);
-            d.cbfscs->setCurrentIndex(9);
-            d.cbdqxd->setCurrentIndex(d.cbdqxd->findText(QStringLiteral("10")));
-            d.cbmsbz->setCurrentIndex(1);
-            d.cxANICode->clear();
-            QTest::keyClicks(d.cxANICode, QStringLiteral("5678"));
-            d.cxMeName->clear();
-            QTest::keyClicks(d.cxMeName, QStringLiteral("v35abc"));
-            QTest::mouseClick(d.btnOk, Qt::LeftButton);
+            Child<QComboBox>(d, "cbfscs")->setCurrentIndex(9);
+            Child<QComboBox>(d, "cbdqxd")
+                ->setCurrentIndex(Child<QComboBox>(d, "cbdqxd")->findText(QStringLiteral("10")));
+            Child<QComboBox>(d, "cbmsbz")->setCurrentIndex(1);
+            Child<QLineEdit>(d, "cxANICode")->clear();
+            QTest::keyClicks(Child<QLineEdit>(d, "cxANICode"), QStringLiteral("5678"));
+            Child<QLineEdit>(d, "cxMeName")->clear();
+            QTest::keyClicks(Child<QLineEdit>(d, "cxMeName"), QStringLiteral("v35abc"));
+            QTest::mouseClick(Child<QPushButton>(d, "btnOk"), Qt::LeftButton);
         };
         QVERIFY(TfFunSet::Run(
             *f.Db, *f.Ui,
@@ -271,20 +272,20 @@ private slots:
 
         f.OnDialog[QStringLiteral("fFreqModel")] = [](QDialog& dialog) {
             auto& d = static_cast<TfFreqModel&>(dialog);
-            TypeAndLeave(d.cxRx, QStringLiteral("430.0125"));
-            d.cbbjpl->setCurrentIndex(4);
-            TypeAndLeave(d.cbfsyyp, QStringLiteral("D754I"));
-            d.cbwcfx->setCurrentIndex(1);
-            TypeAndLeave(d.cxWcpl, QStringLiteral("5"));
-            QTest::mouseClick(d.btnOk, Qt::LeftButton);
+            TypeAndLeave(Child<QLineEdit>(d, "cxRx"), QStringLiteral("430.0125"));
+            Child<QComboBox>(d, "cbbjpl")->setCurrentIndex(4);
+            TypeAndLeave(Child<QComboBox>(d, "cbfsyyp"), QStringLiteral("D754I"));
+            Child<QComboBox>(d, "cbwcfx")->setCurrentIndex(1);
+            TypeAndLeave(Child<QLineEdit>(d, "cxWcpl"), QStringLiteral("5"));
+            QTest::mouseClick(Child<QPushButton>(d, "btnOk"), Qt::LeftButton);
         };
         QVERIFY(TfFreqModel::Run(*f.Db, *f.Ui, nullptr));
 
         f.OnDialog[QStringLiteral("fEmbeddedMessage")] = [](QDialog& dialog) {
             auto& d = static_cast<TfEmbeddedMessage&>(dialog);
-            QTest::keyClicks(d.edEMA, QStringLiteral("HELLO"));
-            QTest::keyClicks(d.edEMB, QStringLiteral("World 2"));
-            QTest::mouseClick(d.btnOk, Qt::LeftButton);
+            QTest::keyClicks(Child<QLineEdit>(d, "edEMA"), QStringLiteral("HELLO"));
+            QTest::keyClicks(Child<QLineEdit>(d, "edEMB"), QStringLiteral("World 2"));
+            QTest::mouseClick(Child<QPushButton>(d, "btnOk"), Qt::LeftButton);
         };
         QVERIFY(TfEmbeddedMessage::Run(*f.Db, *f.Ui, nullptr));
 

@@ -118,10 +118,11 @@ private slots:
         QString shownText;
         QString modeText;
         RunFunSet(f, inUse, [&](TfFunSet& d) {
-            shownText = d.cbdqxd->currentText();
-            modeEnabled = d.cbmsbz->isEnabled();
-            modeText = d.cbmsbz->currentText();
-            QTest::mouseClick(ok ? d.btnOk : d.btnCancel, Qt::LeftButton);
+            shownText = Child<QComboBox>(d, "cbdqxd")->currentText();
+            modeEnabled = Child<QComboBox>(d, "cbmsbz")->isEnabled();
+            modeText = Child<QComboBox>(d, "cbmsbz")->currentText();
+            QTest::mouseClick(ok ? Child<QPushButton>(d, "btnOk") : Child<QPushButton>(d, "btnCancel"),
+                              Qt::LeftButton);
         });
         QCOMPARE(shownText, shown);
         QCOMPARE(f.Db->FunctionSettings.CurrentChannel, stored);
@@ -173,10 +174,10 @@ private slots:
         f.Db->FunctionSettings.ModeFlag = flag;
         QString shownText;
         QVERIFY(RunFunSet(f, Channels({1}), [&](TfFunSet& d) {
-            shownText = d.cbmsbz->currentText();
+            shownText = Child<QComboBox>(d, "cbmsbz")->currentText();
             if (!chosen.isEmpty())
-                Choose(d.cbmsbz, chosen);
-            QTest::mouseClick(d.btnOk, Qt::LeftButton);
+                Choose(Child<QComboBox>(d, "cbmsbz"), chosen);
+            QTest::mouseClick(Child<QPushButton>(d, "btnOk"), Qt::LeftButton);
         }));
         QCOMPARE(shownText, shown);
         QCOMPARE(f.Db->FunctionSettings.ModeFlag, stored);
@@ -248,7 +249,7 @@ private slots:
             shown = box->currentText();
             if (!chosen.isEmpty())
                 Choose(box, chosen);
-            QTest::mouseClick(d.btnOk, Qt::LeftButton);
+            QTest::mouseClick(Child<QPushButton>(d, "btnOk"), Qt::LeftButton);
         }));
         QCOMPARE(shown, shownBefore);
         const TFun& fun = f.Db->FunctionSettings;
@@ -271,8 +272,8 @@ private slots:
         f.Db->FunctionSettings.LanguageSelect = 0;
         QString shown = QStringLiteral("?");
         QVERIFY(RunFunSet(f, Channels({1}), [&](TfFunSet& d) {
-            shown = d.cbfscs->currentText();
-            QTest::mouseClick(d.btnOk, Qt::LeftButton);
+            shown = Child<QComboBox>(d, "cbfscs")->currentText();
+            QTest::mouseClick(Child<QPushButton>(d, "btnOk"), Qt::LeftButton);
         }));
         QCOMPARE(shown, QString());
         QCOMPARE(f.Db->FunctionSettings.TxTimeout, 12);
@@ -283,9 +284,9 @@ private slots:
         DialogFixture f;
         const TFun before = f.Db->FunctionSettings;
         QVERIFY(!RunFunSet(f, Channels({4}), [&](TfFunSet& d) {
-            Choose(d.cbfscs, QStringLiteral("30"));
-            Choose(d.cbtsy, QStringLiteral("关"));
-            QTest::mouseClick(d.btnCancel, Qt::LeftButton);
+            Choose(Child<QComboBox>(d, "cbfscs"), QStringLiteral("30"));
+            Choose(Child<QComboBox>(d, "cbtsy"), QStringLiteral("关"));
+            QTest::mouseClick(Child<QPushButton>(d, "btnCancel"), Qt::LeftButton);
         }));
         TFun expected = before;
         expected.CurrentChannel = 4;
@@ -325,7 +326,7 @@ private slots:
             auto* edit = d.findChild<QLineEdit*>(control);
             edit->clear();
             QTest::keyClicks(edit, typed);
-            QTest::mouseClick(d.btnOk, Qt::LeftButton);
+            QTest::mouseClick(Child<QPushButton>(d, "btnOk"), Qt::LeftButton);
         }));
         QCOMPARE(control == QLatin1String("cxANICode") ? f.Db->FunctionSettings.AniCode
                                                        : f.Db->FunctionSettings.RadioName,
@@ -335,11 +336,11 @@ private slots:
     void pastedNameIsCleanedToo() {
         DialogFixture f;
         QVERIFY(RunFunSet(f, Channels({1}), [&](TfFunSet& d) {
-            d.cxMeName->clear();
-            d.cxMeName->insert(QStringLiteral("名x-y"));
+            Child<QLineEdit>(d, "cxMeName")->clear();
+            Child<QLineEdit>(d, "cxMeName")->insert(QStringLiteral("名x-y"));
             // insert() is the program's; the user's paste arrives as an edit.
-            emit d.cxMeName->textEdited(d.cxMeName->text());
-            QTest::mouseClick(d.btnOk, Qt::LeftButton);
+            emit Child<QLineEdit>(d, "cxMeName")->textEdited(Child<QLineEdit>(d, "cxMeName")->text());
+            QTest::mouseClick(Child<QPushButton>(d, "btnOk"), Qt::LeftButton);
         }));
         QCOMPARE(f.Db->FunctionSettings.RadioName, QStringLiteral("XY"));
     }
@@ -378,12 +379,12 @@ private slots:
         QString shownText;
         QVERIFY(RunFreqModel(f, [&](TfFreqModel& d) {
             if (typed.isEmpty()) {
-                shownText = d.cxRx->text();
-                QTest::mouseClick(d.btnOk, Qt::LeftButton);
+                shownText = Child<QLineEdit>(d, "cxRx")->text();
+                QTest::mouseClick(Child<QPushButton>(d, "btnOk"), Qt::LeftButton);
             } else {
                 // Enter takes the value and presses OK.
-                TypeAndEnter(d.cxRx, typed);
-                shownText = d.cxRx->text();
+                TypeAndEnter(Child<QLineEdit>(d, "cxRx"), typed);
+                shownText = Child<QLineEdit>(d, "cxRx")->text();
                 QVERIFY(!d.isVisible());
             }
         }));
@@ -411,18 +412,18 @@ private slots:
         f.Db->FunctionSettings.OffsetDirection = 1;
         QString shownText;
         QVERIFY(RunFreqModel(f, [&](TfFreqModel& d) {
-            QVERIFY(d.cxWcpl->isEnabled());
+            QVERIFY(Child<QLineEdit>(d, "cxWcpl")->isEnabled());
             if (pasted) {
                 // A paste is not typed, so the key filter does not see it.
-                d.cxWcpl->selectAll();
-                d.cxWcpl->insert(typed);
-                d.cxWcpl->setModified(true);
-                QTest::keyClick(d.cxWcpl, Qt::Key_Return);
+                Child<QLineEdit>(d, "cxWcpl")->selectAll();
+                Child<QLineEdit>(d, "cxWcpl")->insert(typed);
+                Child<QLineEdit>(d, "cxWcpl")->setModified(true);
+                QTest::keyClick(Child<QLineEdit>(d, "cxWcpl"), Qt::Key_Return);
             } else {
-                TypeAndLeave(d.cxWcpl, typed);
+                TypeAndLeave(Child<QLineEdit>(d, "cxWcpl"), typed);
             }
-            shownText = d.cxWcpl->text();
-            Click(d.btnOk);
+            shownText = Child<QLineEdit>(d, "cxWcpl")->text();
+            Click(Child<QPushButton>(d, "btnOk"));
         }));
         QCOMPARE(shownText, shown);
         QCOMPARE(FrequencyUnits(f.Db->FunctionSettings.VfoOffset), FrequencyUnits(saved));
@@ -433,11 +434,11 @@ private slots:
         f.Db->FunctionSettings.OffsetDirection = 2;
         f.Db->FunctionSettings.VfoOffset = 5.0;
         QVERIFY(RunFreqModel(f, [&](TfFreqModel& d) {
-            QCOMPARE(d.cxWcpl->text(), QStringLiteral("5.00000"));
-            Choose(d.cbwcfx, QStringLiteral("同频"));
-            QVERIFY(!d.cxWcpl->isEnabled());
-            QCOMPARE(d.cxWcpl->text(), QStringLiteral("0.00000"));
-            QTest::mouseClick(d.btnOk, Qt::LeftButton);
+            QCOMPARE(Child<QLineEdit>(d, "cxWcpl")->text(), QStringLiteral("5.00000"));
+            Choose(Child<QComboBox>(d, "cbwcfx"), QStringLiteral("同频"));
+            QVERIFY(!Child<QLineEdit>(d, "cxWcpl")->isEnabled());
+            QCOMPARE(Child<QLineEdit>(d, "cxWcpl")->text(), QStringLiteral("0.00000"));
+            QTest::mouseClick(Child<QPushButton>(d, "btnOk"), Qt::LeftButton);
         }));
         QCOMPARE(f.Db->FunctionSettings.OffsetDirection, 0);
         QCOMPARE(f.Db->FunctionSettings.VfoOffset, 0.0);
@@ -467,10 +468,10 @@ private slots:
         DialogFixture f;
         f.Db->FunctionSettings.VfoRxTone = QStringLiteral("67.0");
         QVERIFY(RunFreqModel(f, [&](TfFreqModel& d) {
-            QCOMPARE(d.cbjsyyp->currentText(), QStringLiteral("67.0"));
-            QCOMPARE(d.cbfsyyp->currentText(), QStringLiteral("无"));
-            TypeAndLeave(d.cbjsyyp, typed);
-            QTest::mouseClick(d.btnOk, Qt::LeftButton);
+            QCOMPARE(Child<QComboBox>(d, "cbjsyyp")->currentText(), QStringLiteral("67.0"));
+            QCOMPARE(Child<QComboBox>(d, "cbfsyyp")->currentText(), QStringLiteral("无"));
+            TypeAndLeave(Child<QComboBox>(d, "cbjsyyp"), typed);
+            QTest::mouseClick(Child<QPushButton>(d, "btnOk"), Qt::LeftButton);
         }));
         QCOMPARE(f.Db->FunctionSettings.VfoRxTone, saved);
         QCOMPARE(f.Db->FunctionSettings.VfoTxTone, QString());
@@ -479,9 +480,9 @@ private slots:
     void shortListOffersCode143() {
         DialogFixture f;
         TfFreqModel d(*f.Db, *f.Ui);
-        QVERIFY(d.cbjsyyp->findText(QStringLiteral("D143N")) > 0);
-        QCOMPARE(d.cbjsyyp->findText(QStringLiteral("D036N")), -1);
-        QCOMPARE(d.cbjsyyp->count(), 207);
+        QVERIFY(Child<QComboBox>(d, "cbjsyyp")->findText(QStringLiteral("D143N")) > 0);
+        QCOMPARE(Child<QComboBox>(d, "cbjsyyp")->findText(QStringLiteral("D036N")), -1);
+        QCOMPARE(Child<QComboBox>(d, "cbjsyyp")->count(), 207);
     }
 
     void pickedToneGoesIntoTheBox() {
@@ -491,9 +492,9 @@ private slots:
             picker.accept();
         };
         QVERIFY(RunFreqModel(f, [&](TfFreqModel& d) {
-            QTest::mouseDClick(d.cbfsyyp->lineEdit(), Qt::LeftButton);
-            QCOMPARE(d.cbfsyyp->currentText(), QStringLiteral("D023I"));
-            QTest::mouseClick(d.btnOk, Qt::LeftButton);
+            QTest::mouseDClick(Child<QComboBox>(d, "cbfsyyp")->lineEdit(), Qt::LeftButton);
+            QCOMPARE(Child<QComboBox>(d, "cbfsyyp")->currentText(), QStringLiteral("D023I"));
+            QTest::mouseClick(Child<QPushButton>(d, "btnOk"), Qt::LeftButton);
         }));
         QCOMPARE(f.Db->FunctionSettings.VfoTxTone, QStringLiteral("D023I"));
     }
@@ -505,15 +506,15 @@ private slots:
         bool stillOpen = false;
         QVERIFY(RunFreqModel(f, [&](TfFreqModel& d) {
             // Enter on a refused text goes no further: OK is not pressed.
-            TypeAndEnter(d.cxRx, QStringLiteral("44.5.5"));
+            TypeAndEnter(Child<QLineEdit>(d, "cxRx"), QStringLiteral("44.5.5"));
             QVERIFY(d.isVisible());
-            QCOMPARE(d.cxRx->text(), QStringLiteral("445.50000"));
+            QCOMPARE(Child<QLineEdit>(d, "cxRx")->text(), QStringLiteral("445.50000"));
             // OK by its shortcut with the bad text still in the field: refused, the dialog stays.
-            d.cxRx->setFocus();
-            QTest::keyClicks(d.cxRx, QStringLiteral(".."));
+            Child<QLineEdit>(d, "cxRx")->setFocus();
+            QTest::keyClicks(Child<QLineEdit>(d, "cxRx"), QStringLiteral(".."));
             d.btnOkClick();
             stillOpen = d.isVisible();
-            QTest::mouseClick(d.btnOk, Qt::LeftButton);
+            QTest::mouseClick(Child<QPushButton>(d, "btnOk"), Qt::LeftButton);
         }));
         QVERIFY(stillOpen);
         QCOMPARE(f.Shown(), QStringList({"频率出错！", "频率出错！"}));
@@ -525,9 +526,9 @@ private slots:
         DialogFixture f;
         const TFun before = f.Db->FunctionSettings;
         QVERIFY(!RunFreqModel(f, [&](TfFreqModel& d) {
-            TypeAndLeave(d.cxRx, QStringLiteral("430"));
-            Choose(d.cbbjpl, QStringLiteral("25K"));
-            QTest::mouseClick(d.btnCancel, Qt::LeftButton);
+            TypeAndLeave(Child<QLineEdit>(d, "cxRx"), QStringLiteral("430"));
+            Choose(Child<QComboBox>(d, "cbbjpl"), QStringLiteral("25K"));
+            QTest::mouseClick(Child<QPushButton>(d, "btnCancel"), Qt::LeftButton);
         }));
         QCOMPARE(f.Db->FunctionSettings, before);
     }
@@ -535,9 +536,9 @@ private slots:
     void stepIsStoredAsItsIndex() {
         DialogFixture f;
         QVERIFY(RunFreqModel(f, [&](TfFreqModel& d) {
-            QCOMPARE(d.cbbjpl->currentText(), QStringLiteral("12.5K"));
-            Choose(d.cbbjpl, QStringLiteral("6.25K"));
-            QTest::mouseClick(d.btnOk, Qt::LeftButton);
+            QCOMPARE(Child<QComboBox>(d, "cbbjpl")->currentText(), QStringLiteral("12.5K"));
+            Choose(Child<QComboBox>(d, "cbbjpl"), QStringLiteral("6.25K"));
+            QTest::mouseClick(Child<QPushButton>(d, "btnOk"), Qt::LeftButton);
         }));
         QCOMPARE(f.Db->FunctionSettings.VfoStep, 1);
     }

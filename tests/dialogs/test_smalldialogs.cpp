@@ -66,9 +66,9 @@ private slots:
         QFETCH(QString, stored);
         DialogFixture f;
         QVERIFY(RunMessage(f, [&](TfEmbeddedMessage& d) {
-            TypeText(d.edEMA, typed);
-            TypeText(d.edEMB, typed);
-            QTest::mouseClick(d.btnOk, Qt::LeftButton);
+            TypeText(Child<QLineEdit>(d, "edEMA"), typed);
+            TypeText(Child<QLineEdit>(d, "edEMB"), typed);
+            QTest::mouseClick(Child<QPushButton>(d, "btnOk"), Qt::LeftButton);
         }));
         QCOMPARE(f.Db->EmbeddedMessage.LineA, stored);
         QCOMPARE(f.Db->EmbeddedMessage.LineB, stored);
@@ -82,9 +82,9 @@ private slots:
         QVERIFY(RunMessage(f, [&](TfEmbeddedMessage& d) {
             QInputMethodEvent compose;
             compose.setCommitString(QStringLiteral("中文"));
-            QApplication::sendEvent(d.edEMA, &compose);
-            QTest::keyClicks(d.edEMA, QStringLiteral("ok"));
-            QTest::mouseClick(d.btnOk, Qt::LeftButton);
+            QApplication::sendEvent(Child<QLineEdit>(d, "edEMA"), &compose);
+            QTest::keyClicks(Child<QLineEdit>(d, "edEMA"), QStringLiteral("ok"));
+            QTest::mouseClick(Child<QPushButton>(d, "btnOk"), Qt::LeftButton);
         }));
         QCOMPARE(f.Db->EmbeddedMessage.LineA, QStringLiteral("ok"));
     }
@@ -94,11 +94,11 @@ private slots:
         f.Db->EmbeddedMessage.LineA = QStringLiteral("FIRST");
         f.Db->EmbeddedMessage.LineB = QStringLiteral("SECOND");
         QVERIFY(!RunMessage(f, [&](TfEmbeddedMessage& d) {
-            QCOMPARE(d.edEMA->text(), QStringLiteral("FIRST"));
-            QCOMPARE(d.edEMB->text(), QStringLiteral("SECOND"));
-            QTest::keyClicks(d.edEMA, QStringLiteral("X"));
-            d.edEMB->clear();
-            QTest::mouseClick(d.btnCancel, Qt::LeftButton);
+            QCOMPARE(Child<QLineEdit>(d, "edEMA")->text(), QStringLiteral("FIRST"));
+            QCOMPARE(Child<QLineEdit>(d, "edEMB")->text(), QStringLiteral("SECOND"));
+            QTest::keyClicks(Child<QLineEdit>(d, "edEMA"), QStringLiteral("X"));
+            Child<QLineEdit>(d, "edEMB")->clear();
+            QTest::mouseClick(Child<QPushButton>(d, "btnCancel"), Qt::LeftButton);
         }));
         QCOMPARE(f.Db->EmbeddedMessage.LineA, QStringLiteral("FIRST"));
         QCOMPARE(f.Db->EmbeddedMessage.LineB, QStringLiteral("SECOND"));
@@ -109,7 +109,9 @@ private slots:
         DialogFixture f;
         f.Db->EmbeddedMessage.LineA = QStringLiteral("AB-CD*");
         f.Db->EmbeddedMessage.LineB = QString(32, QLatin1Char('Z'));
-        QVERIFY(RunMessage(f, [&](TfEmbeddedMessage& d) { QTest::mouseClick(d.btnOk, Qt::LeftButton); }));
+        QVERIFY(RunMessage(f, [&](TfEmbeddedMessage& d) {
+            QTest::mouseClick(Child<QPushButton>(d, "btnOk"), Qt::LeftButton);
+        }));
         QCOMPARE(f.Db->EmbeddedMessage.LineA, QStringLiteral("AB-CD*"));
         QCOMPARE(f.Db->EmbeddedMessage.LineB, QString(32, QLatin1Char('Z')));
     }
@@ -144,13 +146,13 @@ private slots:
         DialogFixture f;
         QString shown;
         QVERIFY(RunTestFrequency(f, [&](TfTestFrequency& d) {
-            EditCell(d.gvData, 0, TfTestFrequency::RxFreq, typed);
-            shown = d.gvData->item(0, TfTestFrequency::RxFreq)->text();
+            EditCell(Child<QTableWidget>(d, "gvData"), 0, TfTestFrequency::RxFreq, typed);
+            shown = Child<QTableWidget>(d, "gvData")->item(0, TfTestFrequency::RxFreq)->text();
             f.Prompts.Log.removeIf([](const ScriptedPrompter::Shown& s) { return s.Text == kReminder; });
             QCOMPARE(f.Shown(), messages);
             for (const QString& caption : f.Captions())
                 QCOMPARE(caption, QStringLiteral("注意"));
-            QTest::mouseClick(d.btnOk, Qt::LeftButton);
+            QTest::mouseClick(Child<QPushButton>(d, "btnOk"), Qt::LeftButton);
         }));
         QCOMPARE(shown, cell);
         QCOMPARE(f.Db->TestFrequencies.RxFreq[1], cell);
@@ -161,26 +163,29 @@ private slots:
         DialogFixture f;
         TfTestFrequency d(*f.Db, *f.Ui);
         d.show();
-        QCOMPARE(d.gvData->rowCount(), 16);
-        QCOMPARE(d.gvData->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("信道"));
-        QCOMPARE(d.gvData->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("接收[MHz]"));
-        QCOMPARE(d.gvData->model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("发射[MHz]"));
-        QCOMPARE(d.gvData->item(15, 0)->text(), QStringLiteral("16"));
-        QCOMPARE(d.gvData->item(2, 1)->text(), QStringLiteral("479.95000"));
-        QCOMPARE(d.gvData->item(2, 2)->text(), QStringLiteral("479.90000"));
-        QVERIFY(d.gvData->item(6, 1)->text().isEmpty());
+        QCOMPARE(Child<QTableWidget>(d, "gvData")->rowCount(), 16);
+        QCOMPARE(Child<QTableWidget>(d, "gvData")->model()->headerData(0, Qt::Horizontal).toString(),
+                 QStringLiteral("信道"));
+        QCOMPARE(Child<QTableWidget>(d, "gvData")->model()->headerData(1, Qt::Horizontal).toString(),
+                 QStringLiteral("接收[MHz]"));
+        QCOMPARE(Child<QTableWidget>(d, "gvData")->model()->headerData(2, Qt::Horizontal).toString(),
+                 QStringLiteral("发射[MHz]"));
+        QCOMPARE(Child<QTableWidget>(d, "gvData")->item(15, 0)->text(), QStringLiteral("16"));
+        QCOMPARE(Child<QTableWidget>(d, "gvData")->item(2, 1)->text(), QStringLiteral("479.95000"));
+        QCOMPARE(Child<QTableWidget>(d, "gvData")->item(2, 2)->text(), QStringLiteral("479.90000"));
+        QVERIFY(Child<QTableWidget>(d, "gvData")->item(6, 1)->text().isEmpty());
         // The channel numbers cannot be edited.
-        QVERIFY(!(d.gvData->item(0, 0)->flags() & Qt::ItemIsEditable));
-        QCOMPARE(d.gvData->columnWidth(0), 60);
-        QCOMPARE(d.gvData->rowHeight(0), 22);
+        QVERIFY(!(Child<QTableWidget>(d, "gvData")->item(0, 0)->flags() & Qt::ItemIsEditable));
+        QCOMPARE(Child<QTableWidget>(d, "gvData")->columnWidth(0), 60);
+        QCOMPARE(Child<QTableWidget>(d, "gvData")->rowHeight(0), 22);
         d.reject();
     }
 
     void typingIsFiltered() {
         DialogFixture f;
         QVERIFY(RunTestFrequency(f, [&](TfTestFrequency& d) {
-            EditCell(d.gvData, 8, TfTestFrequency::TxFreq, QStringLiteral("-4a5b0"));
-            QTest::mouseClick(d.btnOk, Qt::LeftButton);
+            EditCell(Child<QTableWidget>(d, "gvData"), 8, TfTestFrequency::TxFreq, QStringLiteral("-4a5b0"));
+            QTest::mouseClick(Child<QPushButton>(d, "btnOk"), Qt::LeftButton);
         }));
         // Neither signs nor letters can be typed: 450 is what arrives.
         QCOMPARE(f.Db->TestFrequencies.TxFreq[9], QStringLiteral("450.00000"));
@@ -204,8 +209,9 @@ private slots:
         DialogFixture f;
         RunTestFrequency(f, [&](TfTestFrequency& d) {
             if (edit)
-                EditCell(d.gvData, 0, TfTestFrequency::RxFreq, QStringLiteral("461"));
-            QTest::mouseClick(ok ? d.btnOk : d.btnCancel, Qt::LeftButton);
+                EditCell(Child<QTableWidget>(d, "gvData"), 0, TfTestFrequency::RxFreq, QStringLiteral("461"));
+            QTest::mouseClick(ok ? Child<QPushButton>(d, "btnOk") : Child<QPushButton>(d, "btnCancel"),
+                              Qt::LeftButton);
         });
         QCOMPARE(f.Shown(), reminded ? QStringList{kReminder} : QStringList{});
         if (reminded)
@@ -216,7 +222,7 @@ private slots:
     void closeBoxAlsoReminds() {
         DialogFixture f;
         RunTestFrequency(f, [&](TfTestFrequency& d) {
-            EditCell(d.gvData, 1, TfTestFrequency::TxFreq, QStringLiteral("441"));
+            EditCell(Child<QTableWidget>(d, "gvData"), 1, TfTestFrequency::TxFreq, QStringLiteral("441"));
             d.close();
         });
         QCOMPARE(f.Shown(), QStringList{kReminder});
@@ -227,9 +233,10 @@ private slots:
     void okTakesTheOpenEditor() {
         DialogFixture f;
         QVERIFY(RunTestFrequency(f, [&](TfTestFrequency& d) {
-            d.gvData->setCurrentCell(10, TfTestFrequency::RxFreq);
-            d.gvData->editItem(d.gvData->item(10, TfTestFrequency::RxFreq));
-            auto* editor = d.gvData->viewport()->findChild<QLineEdit*>();
+            Child<QTableWidget>(d, "gvData")->setCurrentCell(10, TfTestFrequency::RxFreq);
+            Child<QTableWidget>(d, "gvData")
+                ->editItem(Child<QTableWidget>(d, "gvData")->item(10, TfTestFrequency::RxFreq));
+            auto* editor = Child<QTableWidget>(d, "gvData")->viewport()->findChild<QLineEdit*>();
             QVERIFY(editor);
             QTest::keyClicks(editor, QStringLiteral("433.5"));
             d.btnOkClick();
@@ -241,9 +248,10 @@ private slots:
         DialogFixture f(Language::English);
         RunTestFrequency(f, [&](TfTestFrequency& d) {
             QCOMPARE(d.windowTitle(), QStringLiteral("Test Frequencies"));
-            QCOMPARE(d.gvData->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Rx (MHz)"));
-            EditCell(d.gvData, 0, TfTestFrequency::RxFreq, QStringLiteral("462"));
-            QTest::mouseClick(d.btnCancel, Qt::LeftButton);
+            QCOMPARE(Child<QTableWidget>(d, "gvData")->model()->headerData(1, Qt::Horizontal).toString(),
+                     QStringLiteral("Rx (MHz)"));
+            EditCell(Child<QTableWidget>(d, "gvData"), 0, TfTestFrequency::RxFreq, QStringLiteral("462"));
+            QTest::mouseClick(Child<QPushButton>(d, "btnCancel"), Qt::LeftButton);
         });
         QCOMPARE(f.Shown(),
                  QStringList{QStringLiteral("The test frequencies have changed. Write to the radio before "
@@ -257,11 +265,12 @@ private slots:
         TfFrmAbout d(*f.Db);
         d.show();
         QCOMPARE(d.windowTitle(), QStringLiteral("N47"));
-        QCOMPARE(d.Memo1->toPlainText().split(QLatin1Char('\n')),
-                 QStringList({"警告：", d.Label6->text(), "", d.Label7->text()}));
-        QCOMPARE(d.Label2->text(), QStringLiteral("版本：VER07.01"));
-        QCOMPARE(d.Label3->text(), QStringLiteral("日期：2007年05月18日"));
-        QVERIFY(!d.ImApp->pixmap().isNull());
+        QCOMPARE(Child<QPlainTextEdit>(d, "Memo1")->toPlainText().split(QLatin1Char('\n')),
+                 QStringList(
+                     {"警告：", Child<QLabel>(d, "Label6")->text(), "", Child<QLabel>(d, "Label7")->text()}));
+        QCOMPARE(Child<QLabel>(d, "Label2")->text(), QStringLiteral("版本：VER07.01"));
+        QCOMPARE(Child<QLabel>(d, "Label3")->text(), QStringLiteral("日期：2007年05月18日"));
+        QVERIFY(!Child<QLabel>(d, "ImApp")->pixmap().isNull());
     }
 
     // Translated even for the first language; the memo is filled after the translation.
@@ -275,8 +284,9 @@ private slots:
         d.show();
         QCOMPARE(f.Db->AppState.LanguageIndex, 0);
         QCOMPARE(d.windowTitle(), QStringLiteral("V35 Programmer"));
-        QCOMPARE(d.Label2->text(), QStringLiteral("Version 2"));
-        QCOMPARE(d.Memo1->toPlainText().split(QLatin1Char('\n')).first(), QStringLiteral("Notice:"));
+        QCOMPARE(Child<QLabel>(d, "Label2")->text(), QStringLiteral("Version 2"));
+        QCOMPARE(Child<QPlainTextEdit>(d, "Memo1")->toPlainText().split(QLatin1Char('\n')).first(),
+                 QStringLiteral("Notice:"));
     }
 
     void aboutClosesOnAnyClick_data() {

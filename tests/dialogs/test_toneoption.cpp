@@ -103,13 +103,14 @@ private slots:
         TfToneOption d(*f.Db);
         d.show();
         // Starts on the CTCSS table, then the user clicks a type.
-        QVERIFY(d.gvCtcss->isVisible());
-        QCOMPARE(d.gbList->title(), QStringLiteral("CTCSS频率表"));
+        QVERIFY(Child<QTableWidget>(d, "gvCtcss")->isVisible());
+        QCOMPARE(Child<QGroupBox>(d, "gbList")->title(), QStringLiteral("CTCSS频率表"));
         QTest::mouseClick(Radio(d, radio), Qt::LeftButton);
-        for (QTableWidget* t : {d.gvCtcss, d.gvDcsN, d.gvDcsI})
+        for (QTableWidget* t : {Child<QTableWidget>(d, "gvCtcss"), Child<QTableWidget>(d, "gvDcsN"),
+                                Child<QTableWidget>(d, "gvDcsI")})
             QCOMPARE(t->isVisible(), t->objectName() == visible);
-        QCOMPARE(d.gbList->title(), title);
-        QVERIFY(d.gbList->isEnabled());
+        QCOMPARE(Child<QGroupBox>(d, "gbList")->title(), title);
+        QVERIFY(Child<QGroupBox>(d, "gbList")->isEnabled());
     }
 
     // A double click on a tone or a code picks it; anywhere else it does nothing.
@@ -160,7 +161,8 @@ private slots:
         bool closed = false;
         f.OnDialog[QStringLiteral("fToneOption")] = [&](QDialog& dialog) {
             auto& d = static_cast<TfToneOption&>(dialog);
-            DoubleClickCell(d.gvCtcss, d.gvCtcss->model()->index(8, 13));
+            DoubleClickCell(Child<QTableWidget>(d, "gvCtcss"),
+                            Child<QTableWidget>(d, "gvCtcss")->model()->index(8, 13));
             closed = !d.isVisible();
         };
         QCOMPARE(TfToneOption::Pick(*f.Db, *f.Ui, nullptr), QString());
@@ -179,11 +181,11 @@ private slots:
         DialogFixture f;
         f.OnDialog[QStringLiteral("fToneOption")] = [&](QDialog& dialog) {
             auto& d = static_cast<TfToneOption&>(dialog);
-            d.gvCtcss->setFocus();
-            d.gvCtcss->setCurrentCell(0, 0);
-            QTest::keyClick(d.gvCtcss, Qt::Key_Right);
-            QTest::keyClick(d.gvCtcss, Qt::Key_Down);
-            QTest::keyClick(d.gvCtcss, Qt::Key_Return);
+            Child<QTableWidget>(d, "gvCtcss")->setFocus();
+            Child<QTableWidget>(d, "gvCtcss")->setCurrentCell(0, 0);
+            QTest::keyClick(Child<QTableWidget>(d, "gvCtcss"), Qt::Key_Right);
+            QTest::keyClick(Child<QTableWidget>(d, "gvCtcss"), Qt::Key_Down);
+            QTest::keyClick(Child<QTableWidget>(d, "gvCtcss"), Qt::Key_Return);
         };
         QCOMPARE(TfToneOption::Pick(*f.Db, *f.Ui, nullptr), QStringLiteral("69.3"));
     }
@@ -194,9 +196,9 @@ private slots:
         TfToneOption d(*f.Db);
         d.show();
         QCOMPARE(d.windowTitle(), QStringLiteral("Choose a Tone"));
-        QCOMPARE(d.gbList->title(), QStringLiteral("CTCSS tones"));
-        QCOMPARE(d.gvCtcss->item(8, 1)->text(), QStringLiteral("88.5"));
-        QCOMPARE(TagOf(d.lbValue), -2);
+        QCOMPARE(Child<QGroupBox>(d, "gbList")->title(), QStringLiteral("CTCSS tones"));
+        QCOMPARE(Child<QTableWidget>(d, "gvCtcss")->item(8, 1)->text(), QStringLiteral("88.5"));
+        QCOMPARE(TagOf(Child<QListWidget>(d, "lbValue")), -2);
     }
 };
 

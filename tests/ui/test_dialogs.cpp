@@ -28,16 +28,16 @@ private slots:
         f.Db->AppState.BandName = QStringLiteral("146.0 - 149.9MHz");
         TfModel d(*f.Db);
         d.show();
-        QCOMPARE(d.cbCopmut->currentText(), QStringLiteral("V35"));
-        QCOMPARE(d.cbPd->count(), 13);
-        QCOMPARE(d.cbPd->itemText(0), QStringLiteral(" 27.0 -  72.0MHz"));
-        QCOMPARE(d.cbPd->itemText(12), QStringLiteral("470.0 - 512.0MHz"));
-        QCOMPARE(d.cbPd->currentText(), QStringLiteral("146.0 - 149.9MHz"));
+        QCOMPARE(Child<QComboBox>(d, "cbCopmut")->currentText(), QStringLiteral("V35"));
+        QCOMPARE(Child<QComboBox>(d, "cbPd")->count(), 13);
+        QCOMPARE(Child<QComboBox>(d, "cbPd")->itemText(0), QStringLiteral(" 27.0 -  72.0MHz"));
+        QCOMPARE(Child<QComboBox>(d, "cbPd")->itemText(12), QStringLiteral("470.0 - 512.0MHz"));
+        QCOMPARE(Child<QComboBox>(d, "cbPd")->currentText(), QStringLiteral("146.0 - 149.9MHz"));
         // Choosing the model again selects its default band.
         d.cbCopmutChange();
-        QCOMPARE(d.cbPd->currentText(), QStringLiteral("400.0 - 470.0MHz"));
+        QCOMPARE(Child<QComboBox>(d, "cbPd")->currentText(), QStringLiteral("400.0 - 470.0MHz"));
         QVERIFY(!d.Accepted);
-        d.btnCancel->click();
+        Child<QPushButton>(d, "btnCancel")->click();
         QVERIFY(!d.Accepted);
         QCOMPARE(f.Db->AppState.BandName, QStringLiteral("146.0 - 149.9MHz"));
     }
@@ -67,9 +67,9 @@ private slots:
         TfSetPort d(*f.Db, *f.Ui);
         d.ListSystemPorts = [] { return QStringList(); };
         d.show();
-        QCOMPARE(d.cbCom->currentText(), shown);
-        QVERIFY(!d.lbHint->isVisible());
-        d.btnCancel->click();
+        QCOMPARE(Child<QComboBox>(d, "cbCom")->currentText(), shown);
+        QVERIFY(!Child<TStaticText>(d, "lbHint")->isVisible());
+        Child<QPushButton>(d, "btnCancel")->click();
         QCOMPARE(f.Db->AppState.PortName, stored);
     }
 
@@ -101,8 +101,8 @@ private slots:
         };
         d.ListSystemPorts = [] { return QStringList(); };
         d.show();
-        d.cbCom->setEditText(QStringLiteral(" /dev/ttyACM0 "));
-        d.btnOk->click();
+        Child<QComboBox>(d, "cbCom")->setEditText(QStringLiteral(" /dev/ttyACM0 "));
+        Child<QPushButton>(d, "btnOk")->click();
         QCOMPARE(probed, QStringList{"/dev/ttyACM0"});
         QCOMPARE(f.Shown(), message.isEmpty() ? QStringList() : QStringList{message});
         QCOMPARE(d.isVisible(), !accepted);
@@ -119,10 +119,12 @@ private slots:
             return name == QLatin1String("/dev/ttyUSB0") ? PortAccess::NoPermission : PortAccess::InUse;
         };
         d.show();
-        QVERIFY(d.lbHint->isVisible());
-        QVERIFY(d.lbHint->text().startsWith(QStringLiteral("没有权限打开端口 /dev/ttyUSB0。")));
+        QVERIFY(Child<TStaticText>(d, "lbHint")->isVisible());
+        QVERIFY(Child<TStaticText>(d, "lbHint")
+                    ->text()
+                    .startsWith(QStringLiteral("没有权限打开端口 /dev/ttyUSB0。")));
         // A listed port is taken as it is.
-        d.btnOk->click();
+        Child<QPushButton>(d, "btnOk")->click();
         QCOMPARE(f.Db->AppState.PortName, QStringLiteral("/dev/ttyS0"));
     }
 
@@ -146,8 +148,8 @@ private slots:
         TfSetPort d(*f.Db, *f.Ui);
         d.ListSystemPorts = [] { return QStringList(); };
         d.show();
-        d.cbCom->setEditText(slave);
-        d.btnOk->click();
+        Child<QComboBox>(d, "cbCom")->setEditText(slave);
+        Child<QPushButton>(d, "btnOk")->click();
         ::close(master);
         QCOMPARE(f.Db->AppState.PortName, slave);
         QVERIFY(f.Prompts.Log.isEmpty());
@@ -198,12 +200,12 @@ private slots:
         TfSetLanguage d(*f.Db);
         d.show();
         QStringList items;
-        for (int i = 0; i < d.cbLanguage->count(); ++i)
-            items.append(d.cbLanguage->itemText(i));
+        for (int i = 0; i < Child<QComboBox>(d, "cbLanguage")->count(); ++i)
+            items.append(Child<QComboBox>(d, "cbLanguage")->itemText(i));
         QCOMPARE(items, shown);
-        QCOMPARE(d.cbLanguage->currentIndex(), 0);
-        d.cbLanguage->setCurrentIndex(choice);
-        d.btnOk->click();
+        QCOMPARE(Child<QComboBox>(d, "cbLanguage")->currentIndex(), 0);
+        Child<QComboBox>(d, "cbLanguage")->setCurrentIndex(choice);
+        Child<QPushButton>(d, "btnOk")->click();
         QCOMPARE(d.Changed, changed);
         QCOMPARE(f.Db->AppState.LanguageName, language);
         QCOMPARE(f.Db->AppState.LanguageIndex, changed ? choice : 0);
@@ -216,15 +218,15 @@ private slots:
         TfSetLanguage language(*f.Db);
         language.show();
         QCOMPARE(language.windowTitle(), QStringLiteral("Language"));
-        QCOMPARE(language.cbLanguage->itemText(1), QStringLiteral("English"));
-        QCOMPARE(language.cbLanguage->currentIndex(), 1);
+        QCOMPARE(Child<QComboBox>(language, "cbLanguage")->itemText(1), QStringLiteral("English"));
+        QCOMPARE(Child<QComboBox>(language, "cbLanguage")->currentIndex(), 1);
         TfSetPort port(*f.Db, *f.Ui);
         port.ListSystemPorts = [] { return QStringList(); };
         port.show();
-        QCOMPARE(port.lbName->text(), QStringLiteral("Serial port:"));
+        QCOMPARE(Child<QLabel>(port, "lbName")->text(), QStringLiteral("Serial port:"));
         TfModel model(*f.Db);
         model.show();
-        QCOMPARE(model.btnCancel->text(), QStringLiteral("&Cancel"));
+        QCOMPARE(Child<QPushButton>(model, "btnCancel")->text(), QStringLiteral("&Cancel"));
     }
 };
 

@@ -318,8 +318,8 @@ private slots:
         auto choose = [this](int language) {
             F->OnDialog[QStringLiteral("fSetLanguage")] = [language](QDialog& d) {
                 auto& dialog = static_cast<TfSetLanguage&>(d);
-                dialog.cbLanguage->setCurrentIndex(language);
-                dialog.btnOk->click();
+                Child<QComboBox>(dialog, "cbLanguage")->setCurrentIndex(language);
+                Child<QPushButton>(dialog, "btnOk")->click();
             };
             W().RunCommand(25);
         };
@@ -362,7 +362,7 @@ private slots:
     void sameLanguageChangesNothing() {
         Start();
         F->OnDialog[QStringLiteral("fSetLanguage")] = [](QDialog& d) {
-            static_cast<TfSetLanguage&>(d).btnOk->click();
+            Child<QPushButton>(d, "btnOk")->click();
         };
         W().RunCommand(25);
         QCOMPARE(F->Db->AppState.LanguageIndex, 0);
@@ -473,8 +473,9 @@ private slots:
         F->Prompts.Answers = answers;
         F->OnDialog[QStringLiteral("fModel")] = [accept](QDialog& d) {
             auto& dialog = static_cast<TfModel&>(d);
-            dialog.cbPd->setCurrentIndex(dialog.cbPd->findText(kOtherBand));
-            (accept ? dialog.btnOk : dialog.btnCancel)->click();
+            Child<QComboBox>(dialog, "cbPd")
+                ->setCurrentIndex(Child<QComboBox>(dialog, "cbPd")->findText(kOtherBand));
+            (accept ? Child<QPushButton>(dialog, "btnOk") : Child<QPushButton>(dialog, "btnCancel"))->click();
         };
         W().RunCommand(9);
         QCOMPARE(Table().IsChannelInUse(1), !changed);
@@ -489,8 +490,8 @@ private slots:
         F->OnDialog[QStringLiteral("fSetPort")] = [](QDialog& d) {
             auto& dialog = static_cast<TfSetPort&>(d);
             dialog.ListSystemPorts = [] { return QStringList(); };
-            dialog.cbCom->setCurrentIndex(1);
-            dialog.btnOk->click();
+            Child<QComboBox>(dialog, "cbCom")->setCurrentIndex(1);
+            Child<QPushButton>(dialog, "btnOk")->click();
         };
         W().RunCommand(24);
         QCOMPARE(F->Db->AppState.PortName, QStringLiteral("/dev/ttyUSB0"));

@@ -118,9 +118,9 @@ LinkOperation* LinkOf(QDialog& d) {
 
 // OK as the user clicks it: once the port is open.
 bool ClickOk(TfLinkDialog& d) {
-    if (!QTest::qWaitFor([&] { return d.btnOk->isEnabled(); }, 5000))
+    if (!QTest::qWaitFor([&] { return Child<QPushButton>(d, "btnOk")->isEnabled(); }, 5000))
         return false;
-    QTest::mouseClick(d.btnOk, Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(d, "btnOk"), Qt::LeftButton);
     return true;
 }
 
@@ -141,7 +141,7 @@ void RunLinkDialog(QDialog& dialog, int timeoutMs = 20000) {
         QVERIFY(WaitClosed(d));
         return;
     }
-    QTest::mouseClick(d.btnCancel, Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(d, "btnCancel"), Qt::LeftButton);
     QVERIFY(!d.isVisible());
 }
 
@@ -231,8 +231,8 @@ void TypeSomeData(RadioBench& b) {
 void TypePort(RadioBench& b, const QString& path) {
     b.F.OnDialog[QStringLiteral("fSetPort")] = [path](QDialog& dialog) {
         auto& d = static_cast<TfSetPort&>(dialog);
-        d.cbCom->setEditText(path);
-        QTest::mouseClick(d.btnOk, Qt::LeftButton);
+        Child<QComboBox>(d, "cbCom")->setEditText(path);
+        QTest::mouseClick(Child<QPushButton>(d, "btnOk"), Qt::LeftButton);
     };
     b.W().RunCommand(24);
 }
@@ -257,7 +257,7 @@ private slots:
         b.Radio().SetMemory(KnownImage());
         int maximum = -1;
         b.F.OnDialog[QStringLiteral("fReadRadio")] = [&](QDialog& d) {
-            maximum = static_cast<TfReadRadio&>(d).pBar->maximum();
+            maximum = Child<QProgressBar>(d, "pBar")->maximum();
             RunLinkDialog(d);
         };
         b.W().RunCommand(20);
@@ -337,13 +337,13 @@ private slots:
         int maximum = -1, positionAfter = -1;
         b.F.OnDialog[QStringLiteral("fWriteRadio")] = [&](QDialog& dialog) {
             auto& d = static_cast<TfWriteRadio&>(dialog);
-            maximum = d.pBar->maximum();
+            maximum = Child<QProgressBar>(d, "pBar")->maximum();
             QSignalSpy finished(d.Writer, &LinkOperation::finished);
             QVERIFY(ClickOk(d));
             QVERIFY(finished.wait(20000));
-            positionAfter = d.pBar->value();
-            QVERIFY(d.btnOk->isEnabled());
-            QTest::mouseClick(d.btnCancel, Qt::LeftButton);
+            positionAfter = Child<QProgressBar>(d, "pBar")->value();
+            QVERIFY(Child<QPushButton>(d, "btnOk")->isEnabled());
+            QTest::mouseClick(Child<QPushButton>(d, "btnCancel"), Qt::LeftButton);
         };
         b.W().RunCommand(21);
         QCOMPARE(maximum, 138);
@@ -391,19 +391,20 @@ private slots:
         b.F.OnDialog[QStringLiteral("fReadRadio")] = [&](QDialog& dialog) {
             auto& d = static_cast<TfReadRadio&>(dialog);
             bool clicked = false;
-            QObject::connect(d.pBar, &QProgressBar::valueChanged, &d, [&](int value) {
+            QObject::connect(Child<QProgressBar>(d, "pBar"), &QProgressBar::valueChanged, &d, [&](int value) {
                 if (value == position && !clicked) {
                     clicked = true;
                     // The user's click arrives through the event loop, between two replies.
-                    QTimer::singleShot(0, d.btnCancel,
-                                       [&d] { QTest::mouseClick(d.btnCancel, Qt::LeftButton); });
+                    QTimer::singleShot(0, Child<QPushButton>(d, "btnCancel"), [&d] {
+                        QTest::mouseClick(Child<QPushButton>(d, "btnCancel"), Qt::LeftButton);
+                    });
                 }
             });
             QVERIFY(ClickOk(d));
             if (position < 0)
-                QTest::mouseClick(d.btnCancel, Qt::LeftButton);
+                QTest::mouseClick(Child<QPushButton>(d, "btnCancel"), Qt::LeftButton);
             QVERIFY(WaitClosed(d));
-            shownAt = d.pBar->value();
+            shownAt = Child<QProgressBar>(d, "pBar")->value();
             QVERIFY(!d.ReadDone());
         };
         b.W().RunCommand(20);
@@ -461,8 +462,8 @@ private slots:
             }
             // Cancel leaves the dialog open, ready for another try.
             QVERIFY(d.isVisible());
-            okAfterCancel = d.btnOk->isEnabled();
-            QTest::mouseClick(d.btnCancel, Qt::LeftButton);
+            okAfterCancel = Child<QPushButton>(d, "btnOk")->isEnabled();
+            QTest::mouseClick(Child<QPushButton>(d, "btnCancel"), Qt::LeftButton);
         };
         b.W().RunCommand(20);
         QVERIFY2(askedAfter >= timing.ReplyTimeoutMs && askedAfter < timing.ReplyTimeoutMs + 600,
@@ -514,7 +515,7 @@ private slots:
             // Refused on the spot: no attempt is started.
             if (!badCell)
                 QVERIFY(finished.wait(10000));
-            QTest::mouseClick(d.btnCancel, Qt::LeftButton);
+            QTest::mouseClick(Child<QPushButton>(d, "btnCancel"), Qt::LeftButton);
         };
         b.W().RunCommand(21);
         const QStringList shown = b.Shown();
@@ -655,10 +656,10 @@ private slots:
             const auto script = [&](QDialog& dialog) {
                 auto& d = static_cast<TfLinkDialog&>(dialog);
                 QSignalSpy finished(LinkOf(d), &LinkOperation::finished);
-                QVERIFY(QTest::qWaitFor([&] { return d.btnOk->isEnabled(); }, 5000));
+                QVERIFY(QTest::qWaitFor([&] { return Child<QPushButton>(d, "btnOk")->isEnabled(); }, 5000));
                 QElapsedTimer clock;
                 clock.start();
-                QTest::mouseClick(d.btnOk, Qt::LeftButton);
+                QTest::mouseClick(Child<QPushButton>(d, "btnOk"), Qt::LeftButton);
                 QVERIFY(finished.wait(30000));
                 ms = clock.elapsed();
                 QVERIFY(finished.last().first().toBool());

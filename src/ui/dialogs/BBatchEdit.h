@@ -45,6 +45,10 @@ public:
     void btnOkClick();
     void btnCancelClick();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
     QLabel* lbReceive;
     QLineEdit* eReceive;
     QLabel* lbSend;
@@ -82,10 +86,6 @@ public:
     QPushButton* btnOk;
     QPushButton* btnCancel;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
     bool StartFrequency(QLineEdit* edit, QString& lastText);
     // What a tone box puts into a channel: the table's none text, or a tone in the tone notation.
     QString ToneCellText(const QComboBox* box) const;

@@ -42,6 +42,11 @@ public:
     // True while the controls are being filled; the change handlers then store nothing.
     bool Loading = false;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+
+private:
     QLabel* lbChannel;
     QSpinBox* sexd;
     QLabel* lbReceive;
@@ -67,11 +72,6 @@ public:
     QComboBox* cbfmsd;
     QPushButton* btnClose;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void done(int result) override;
-
-private:
     // Takes what is still being typed, for the channel the controls show.
     bool CommitPending();
 

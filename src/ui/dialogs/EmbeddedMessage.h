@@ -24,6 +24,10 @@ public:
     // What a message line may hold: letters A-Z and a-z, digits and the blank.
     static bool IsMessageCharacter(QChar c);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
     QLabel* lbLineA;
     QLineEdit* edEMA;
     QLabel* lbLineB;
@@ -31,10 +35,6 @@ public:
     QPushButton* btnOk;
     QPushButton* btnCancel;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
     TfMaindb& Db;
     bool Shown = false;
 };

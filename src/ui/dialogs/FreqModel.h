@@ -38,6 +38,10 @@ public:
     double ReceiveRule(double mhz) const;
     static double OffsetRule(double mhz);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
     QGroupBox* gbRx;
     QLabel* Label1;
     QLineEdit* cxRx;
@@ -55,10 +59,6 @@ public:
     QPushButton* btnOk;
     QPushButton* btnCancel;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
     // The value typed into `edit`: an empty text counts as 0; a text that is not a number is
     // refused with a message and the edit shows `lastText` again.
     bool TypedValue(QLineEdit* edit, const QString& lastText, double& mhz);

@@ -19,6 +19,13 @@ public:
     void FormShow();
     void FormMouseDown();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
     QLabel* ImApp;
     QLabel* Label1;
     QLabel* Label4;
@@ -32,13 +39,6 @@ public:
     QLabel* Label7;
     QPlainTextEdit* Memo1;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
-private:
     TfMaindb& Db;
     bool Shown = false;
 };

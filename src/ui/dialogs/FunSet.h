@@ -42,6 +42,14 @@ public:
     void btnOkClick();
     void btnCancelClick();
 
+    // The caption of a control's label (the report's line caption).
+    QLabel* LabelOf(const QWidget* control) const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+
+private:
     QGroupBox* gbFun;
     // Shown.
     QComboBox* cbtsy;
@@ -76,14 +84,6 @@ public:
     QPushButton* btnOk;
     QPushButton* btnCancel;
 
-    // The caption of a control's label (the report's line caption).
-    QLabel* LabelOf(const QWidget* control) const;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void done(int result) override;
-
-private:
     QComboBox* NewList(QWidget* owner, const QString& name, const QString& label, const QStringList& entries);
     // A list the settings report prints, from the texts the report takes too.
     QComboBox* NewList(QWidget* owner, const SettingList& list);

@@ -19,10 +19,6 @@ public:
     void btnOkClick();
     void btnCancelClick();
 
-    QProgressBar* pBar;
-    QPushButton* btnOk;
-    QPushButton* btnCancel;
-
 protected:
     TfLinkDialog(TfMaindb& db, UiServices& ui, const QString& name, const QString& caption, QWidget* parent);
 
@@ -39,6 +35,10 @@ protected:
     LinkOperation* Link = nullptr;
 
 private:
+    QProgressBar* pBar;
+    QPushButton* btnOk;
+    QPushButton* btnCancel;
+
     void OpenLinkPort();
     void ShowProgress(int position, int maximum);
 

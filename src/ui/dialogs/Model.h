@@ -23,6 +23,10 @@ public:
 
     bool Accepted = false;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
     QLabel* Label1;
     QLabel* Label2;
     QComboBox* cbCopmut;
@@ -30,10 +34,6 @@ public:
     QPushButton* btnOk;
     QPushButton* btnCancel;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
     TfMaindb& Db;
     bool Shown = false;
 };

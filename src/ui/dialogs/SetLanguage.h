@@ -30,16 +30,16 @@ public:
 
     bool Changed = false;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
     QLabel* lbName;
     QComboBox* cbLanguage;
     QListWidget* Language;
     QPushButton* btnOk;
     QPushButton* btnCancel;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
     TfMaindb& Db;
     bool Shown = false;
 };

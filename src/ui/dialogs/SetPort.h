@@ -34,6 +34,10 @@ public:
     std::function<PortAccess(const QString&)> Probe = ProbePort;
     std::function<QStringList()> ListSystemPorts = SystemPortNames;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
     QLabel* lbName;
     QComboBox* cbCom;
     TStaticText* lbHint;
@@ -43,10 +47,6 @@ public:
     QPushButton* btnOk;
     QPushButton* btnCancel;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
     TfMaindb& Db;
     UiServices& Ui;
     QStringList Listed;

@@ -33,16 +33,16 @@ public:
 
     bool Changed = false;
 
-    QTableWidget* gvData;
-    QLabel* Label1; // the reminder, kept here so that it is translated with the window
-    QPushButton* btnOk;
-    QPushButton* btnCancel;
-
 protected:
     void showEvent(QShowEvent* event) override;
     void done(int result) override;
 
 private:
+    QTableWidget* gvData;
+    QLabel* Label1; // the reminder, kept here so that it is translated with the window
+    QPushButton* btnOk;
+    QPushButton* btnCancel;
+
     TfMaindb& Db;
     UiServices& Ui;
     TestFrequencyDelegate* Delegate;

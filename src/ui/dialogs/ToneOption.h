@@ -31,6 +31,11 @@ public:
 
     QString PickedTone;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
     QGroupBox* gbSel;
     QRadioButton* rCTCSS;
     QRadioButton* rDCSN;
@@ -42,11 +47,6 @@ public:
     QListWidget* lbSel;
     QListWidget* lbValue;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
     void FillTables();
     QTableWidget* NewTable(const QString& name, int columns, int rows);
 
