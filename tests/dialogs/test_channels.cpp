@@ -59,68 +59,60 @@ class TestChannelDialogs : public QObject {
 private slots:
     // ---- channel edit ----
 
-    void receiveFrequency_data() {
+    // The receive field takes a frequency within 10 MHz of the band; the transmit field only within
+    // the band. Both snap, and both refuse a text that is not a number.
+    void typedFrequency_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("column");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QStringList>("messages");
-        QTest::newRow("480 within the margin") << "480"
-                                               << "480.00000" << QStringList{};
-        QTest::newRow("390 within the margin") << "390"
-                                               << "390.00000" << QStringList{};
-        QTest::newRow("480.5 to band high") << "480.5"
-                                            << "470.00000" << QStringList{"频率超出范围！"};
-        QTest::newRow("389.99 to band low") << "389.99"
-                                            << "400.00000" << QStringList{"频率超出范围！"};
-        QTest::newRow("snapped to 6.25 kHz") << "400.0065"
-                                             << "400.00625" << QStringList{};
-        QTest::newRow("snapped to 5 kHz") << "400.007"
-                                          << "400.00500" << QStringList{};
-        QTest::newRow("not a number keeps the text") << "44.6.1"
-                                                     << "446.10000" << QStringList{"频率出错！"};
+        const QString rx = QStringLiteral("eReceive"), tx = QStringLiteral("eSend");
+        const int rxColumn = Col::RxFrequency, txColumn = Col::TxFrequency;
+        const QStringList none, outRange{"频率超出范围！"}, errRange{"频率出错！"};
+        QTest::newRow("receive 480 within the margin") << rx << rxColumn << "480"
+                                                       << "480.00000" << none;
+        QTest::newRow("receive 390 within the margin") << rx << rxColumn << "390"
+                                                       << "390.00000" << none;
+        QTest::newRow("receive 480.5 to band high") << rx << rxColumn << "480.5"
+                                                    << "470.00000" << outRange;
+        QTest::newRow("receive 389.99 to band low") << rx << rxColumn << "389.99"
+                                                    << "400.00000" << outRange;
+        QTest::newRow("receive snapped to 6.25 kHz") << rx << rxColumn << "400.0065"
+                                                     << "400.00625" << none;
+        QTest::newRow("receive snapped to 5 kHz") << rx << rxColumn << "400.007"
+                                                  << "400.00500" << none;
+        QTest::newRow("receive not a number keeps the text") << rx << rxColumn << "44.6.1"
+                                                             << "446.10000" << errRange;
+        QTest::newRow("transmit in the band") << tx << txColumn << "455.5"
+                                              << "455.50000" << none;
+        QTest::newRow("transmit 470.0125 to band high, no margin") << tx << txColumn << "470.0125"
+                                                                   << "470.00000" << outRange;
+        QTest::newRow("transmit 399 to band low") << tx << txColumn << "399"
+                                                  << "400.00000" << outRange;
+        QTest::newRow("transmit snapped") << tx << txColumn << "455.0065"
+                                          << "455.00625" << none;
+        QTest::newRow("transmit not a number keeps the text") << tx << txColumn << "4..5"
+                                                              << "446.10000" << errRange;
     }
-    void receiveFrequency() {
+    void typedFrequency() {
+        QFETCH(QString, field);
+        QFETCH(int, column);
         QFETCH(QString, typed);
         QFETCH(QString, stored);
         QFETCH(QStringList, messages);
         DialogFixture f;
         PutChannel(*f.Db, 3, QStringLiteral("446.10000"));
         OpenChannelEdit open(f, 3);
-        TypeAndEnter(Child<QLineEdit>(open.Dialog, "eReceive"), typed);
-        QCOMPARE(Child<QLineEdit>(open.Dialog, "eReceive")->text(), stored);
-        QCOMPARE(f.Db->MainTable.Text(3, Col::RxFrequency), stored);
+        auto* edit = Child<QLineEdit>(open.Dialog, qPrintable(field));
+        TypeAndEnter(edit, typed);
+        QCOMPARE(edit->text(), stored);
+        QCOMPARE(f.Db->MainTable.Text(3, column), stored);
         QCOMPARE(f.Shown(), messages);
         for (const QString& caption : f.Captions())
             QCOMPARE(caption, QStringLiteral("注意"));
         // Enter takes the value; it does not close the window.
         QVERIFY(open.Dialog.isVisible());
-    }
-
-    void transmitFrequency_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QStringList>("messages");
-        QTest::newRow("in the band") << "455.5"
-                                     << "455.50000" << QStringList{};
-        QTest::newRow("470.0125 to band high, no margin") << "470.0125"
-                                                          << "470.00000" << QStringList{"频率超出范围！"};
-        QTest::newRow("399 to band low") << "399"
-                                         << "400.00000" << QStringList{"频率超出范围！"};
-        QTest::newRow("snapped") << "455.0065"
-                                 << "455.00625" << QStringList{};
-        QTest::newRow("not a number keeps the text") << "4..5"
-                                                     << "446.10000" << QStringList{"频率出错！"};
-    }
-    void transmitFrequency() {
-        QFETCH(QString, typed);
-        QFETCH(QString, stored);
-        QFETCH(QStringList, messages);
-        DialogFixture f;
-        PutChannel(*f.Db, 3, QStringLiteral("446.10000"));
-        OpenChannelEdit open(f, 3);
-        TypeAndEnter(Child<QLineEdit>(open.Dialog, "eSend"), typed);
-        QCOMPARE(f.Db->MainTable.Text(3, Col::TxFrequency), stored);
-        QCOMPARE(Child<QLineEdit>(open.Dialog, "eSend")->text(), stored);
-        QCOMPARE(f.Shown(), messages);
     }
 
     // A new channel: the transmit frequency follows, the controls open up, the row is in use, and
