@@ -106,7 +106,7 @@ const SettingList& VfoStepList() {
                                   QStringLiteral("步进频率"),
                                   {QStringLiteral("5K"), QStringLiteral("6.25K"), QStringLiteral("10K"),
                                    QStringLiteral("12.5K"), QStringLiteral("25K")},
-                                  -2};
+                                  0};
     return list;
 }
 

@@ -144,6 +144,8 @@ void TfMainFrm::CreateHiddenControls() {
     dataFileText = NewNamedLabel(hidden, "lDataFile", QStringLiteral("数据文件"));
     // The tooltip of a grid frequency this band cannot use; "%1" and "%2" are the range's ends.
     outOfBandText = NewNamedLabel(hidden, "lOutOfBand", QStringLiteral("超出本频段可用的范围 %1 - %2 MHz"));
+    // The print preview's PDF export, which Qt's own preview does not have.
+    exportPdfText = NewNamedLabel(hidden, "lExportPdf", QStringLiteral("导出PDF"));
     const MessageBoxPrompter::ButtonTexts buttons;
     okButtonText = NewNamedLabel(hidden, "lBtnOk", buttons.Ok);
     yesButtonText = NewNamedLabel(hidden, "lBtnYes", buttons.Yes);
@@ -203,6 +205,7 @@ void TfMainFrm::FormShow() {
     noneTextLabel->setText(rxToneList->itemText(0));
     channelModel->Retranslate(grid->EditorVocabulary());
     channelModel->SetOutOfRangeTip(outOfBandText->text());
+    Ui.ExportPdfText = exportPdfText->text();
     BuildGridColumns();
     LoadFrequencyModePanel();
     ApplyPromptButtons();
@@ -320,6 +323,7 @@ void TfMainFrm::RetranslateGrid() {
     channelModel->SetTitles(titles);
     channelModel->Retranslate(grid->EditorVocabulary());
     channelModel->SetOutOfRangeTip(outOfBandText->text());
+    Ui.ExportPdfText = exportPdfText->text();
     noneTextLabel->setText(rxToneList->itemText(0));
 }
 
@@ -361,7 +365,11 @@ bool TfMainFrm::NewData() {
 }
 
 QString TfMainFrm::DataFileFilter() const {
-    return dataFileText->text() + QStringLiteral("(*.dat)");
+    // "数据文件(*.dat)" as the program has always shown it; a word in a Latin script gets its blank
+    // ("V35 data files (*.dat)").
+    const QString name = dataFileText->text();
+    const bool latin = !name.isEmpty() && name.back().script() == QChar::Script_Latin;
+    return name + (latin ? QStringLiteral(" (*.dat)") : QStringLiteral("(*.dat)"));
 }
 void TfMainFrm::OpenData() {
     if (!SaveChangesFirst())

@@ -184,6 +184,7 @@ private:
     QListWidget* columnTexts = nullptr;
     QLabel* dataFileText = nullptr;
     QLabel* outOfBandText = nullptr;
+    QLabel* exportPdfText = nullptr;
     QLabel* okButtonText = nullptr;
     QLabel* yesButtonText = nullptr;
     QLabel* noButtonText = nullptr;

@@ -38,7 +38,8 @@ QSize FitToScreen(const QSize& wished, const QWidget* parent) {
 
 } // namespace
 
-void PreviewReport(const ReportRenderer& report, FileChooser& files, Prompter& prompts, QWidget* parent) {
+void PreviewReport(const ReportRenderer& report, FileChooser& files, Prompter& prompts,
+                   const QString& exportPdfText, QWidget* parent) {
     QPrinter printer(QPrinter::HighResolution);
     PreparePrinter(printer);
     QPrintPreviewDialog preview(&printer, parent);
@@ -47,7 +48,7 @@ void PreviewReport(const ReportRenderer& report, FileChooser& files, Prompter& p
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&report](QPrinter* p) { Paint(report, p); });
 
-    auto* exportPdf = new QAction(QObject::tr("Export PDF"), &preview);
+    auto* exportPdf = new QAction(exportPdfText, &preview);
     exportPdf->setObjectName(QStringLiteral("nExportPdf"));
     QObject::connect(exportPdf, &QAction::triggered, &preview, [&]() {
         QString path = files.SaveFileName(&preview, QStringLiteral("PDF (*.pdf)"));

@@ -16,7 +16,7 @@ UiServices::UiServices(Prompter& prompter, FileChooser& files)
       ExecDialog([](QDialog& d) { return d.exec(); }) {
     ShowReport = [this](const ReportRenderer& report, bool preview, QWidget* parent) {
         if (preview)
-            PreviewReport(report, Files, Prompts, parent);
+            PreviewReport(report, Files, Prompts, ExportPdfText, parent);
         else
             PrintReportWithDialog(report, parent);
     };

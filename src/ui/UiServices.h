@@ -31,6 +31,8 @@ public:
     std::function<void(LinkOperation&, const QString& portName)> ConnectLink;
     // Shows a modal dialog and returns its result (QDialog::exec).
     std::function<int(QDialog&)> ExecDialog;
+    // The text of the print preview's PDF export, in the current language.
+    QString ExportPdfText = QStringLiteral("导出PDF");
     // Shows the settings report in the preview window, or prints it through the print dialog.
     std::function<void(const ReportRenderer&, bool preview, QWidget* parent)> ShowReport;
 };

@@ -284,6 +284,7 @@ private slots:
         QCOMPARE(W().FileName, Path(QStringLiteral("plan.dat")));
         QVERIFY(QFileInfo::exists(Path(QStringLiteral("plan.dat"))));
         QCOMPARE(F->Files.LastFilter, QStringLiteral("数据文件(*.dat)"));
+        QCOMPARE(F->Ui->ExportPdfText, QStringLiteral("导出PDF"));
 
         W().RunCommand(4);
         QCOMPARE(F->Files.SaveRequests, 2);
@@ -379,6 +380,12 @@ private slots:
         TypeChannel(1, QStringLiteral("438.5"));
         QCOMPARE(Table().Text(1, ChannelTable::ScanAdd), QStringLiteral("On"));
         QCOMPARE(Table().Text(1, ChannelTable::RxTone), QStringLiteral("None"));
+        // Texts that used to be in the code come from the language file too.
+        QCOMPARE(F->Ui->ExportPdfText, QStringLiteral("Export PDF"));
+        QCOMPARE(Child<QComboBox>(W(), "cbbjpl")->itemText(3), QStringLiteral("12.5 kHz"));
+        F->Db->AppState.Modified = false;
+        W().RunCommand(2);
+        QCOMPARE(F->Files.LastFilter, QStringLiteral("V35 data files (*.dat)"));
     }
 
     // A language file sets the grid's column widths and alignments as well as its titles; an

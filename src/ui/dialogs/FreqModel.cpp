@@ -2,6 +2,7 @@
 
 #include "EditHelpers.h"
 #include "ToneOption.h"
+#include "app/FormTexts.h"
 #include "app/Maindb.h"
 #include "core/Prompt.h"
 #include "core/ToneLists.h"
@@ -45,10 +46,7 @@ TfFreqModel::TfFreqModel(TfMaindb& db, UiServices& ui, QWidget* parent) : QDialo
     Label1 = NewBuddyLabel(gbRx, QStringLiteral("Label1"), QStringLiteral("接收频率(MHz)"), cxRx);
     cbbjpl = new QComboBox(gbRx);
     cbbjpl->setObjectName(QStringLiteral("cbbjpl"));
-    cbbjpl->addItems({QStringLiteral("5K"), QStringLiteral("6.25K"), QStringLiteral("10K"),
-                      QStringLiteral("12.5K"), QStringLiteral("25K")});
-    // Units, the same in every language.
-    SetTag(cbbjpl, -2);
+    cbbjpl->addItems(VfoStepList().Items);
     Label2 = NewBuddyLabel(gbRx, QStringLiteral("Label2"), QStringLiteral("步进频率"), cbbjpl);
     cbjsyyp = new QComboBox(gbRx);
     cbjsyyp->setObjectName(QStringLiteral("cbjsyyp"));
