@@ -22,14 +22,8 @@ int RunBuild(const QStringList& args) {
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("the codeplug in its JSON form"));
     const QString usage =
         QStringLiteral("usage: v35ctl build FILE.json -o OUT.dat [--date \"yyyy-MM-dd HH:mm\"]\n");
-    if (!parser.parse(QStringList{QStringLiteral("v35ctl build")} + args)) {
-        StdErr() << "v35ctl build: " << parser.errorText() << '\n' << usage;
-        return ExitUsage;
-    }
-    if (parser.isSet(QStringLiteral("help"))) {
-        StdOut() << parser.helpText();
-        return ExitOk;
-    }
+    if (const std::optional<int> done = ParseCommandLine(parser, "build", args, usage))
+        return *done;
     if (parser.positionalArguments().size() != 1 || !parser.isSet(output)) {
         StdErr() << usage;
         return ExitUsage;

@@ -14,14 +14,8 @@ int RunDump(const QStringList& args) {
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("the .dat file (or the JSON form)"));
     const QString usage = QStringLiteral("usage: v35ctl dump FILE.dat\n");
-    if (!parser.parse(QStringList{QStringLiteral("v35ctl dump")} + args)) {
-        StdErr() << "v35ctl dump: " << parser.errorText() << '\n' << usage;
-        return ExitUsage;
-    }
-    if (parser.isSet(QStringLiteral("help"))) {
-        StdOut() << parser.helpText();
-        return ExitOk;
-    }
+    if (const std::optional<int> done = ParseCommandLine(parser, "dump", args, usage))
+        return *done;
     if (parser.positionalArguments().size() != 1) {
         StdErr() << usage;
         return ExitUsage;

@@ -20,14 +20,8 @@ int RunExport(const QStringList& args) {
     parser.addOption(output);
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("the .dat file or the JSON form"));
     const QString usage = QStringLiteral("usage: v35ctl export FILE.dat|FILE.json -o OUT.csv\n");
-    if (!parser.parse(QStringList{QStringLiteral("v35ctl export")} + args)) {
-        StdErr() << "v35ctl export: " << parser.errorText() << '\n' << usage;
-        return ExitUsage;
-    }
-    if (parser.isSet(QStringLiteral("help"))) {
-        StdOut() << parser.helpText();
-        return ExitOk;
-    }
+    if (const std::optional<int> done = ParseCommandLine(parser, "export", args, usage))
+        return *done;
     if (parser.positionalArguments().size() != 1 || !parser.isSet(output)) {
         StdErr() << usage;
         return ExitUsage;

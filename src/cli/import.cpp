@@ -34,14 +34,8 @@ int RunImport(const QStringList& args) {
     parser.addPositionalArgument(QStringLiteral("IN"), QStringLiteral("the CSV file"));
     const QString usage = QStringLiteral(
         "usage: v35ctl import IN.csv [--base FILE.dat|FILE.json] -o OUT.dat|OUT.json [--skip-bad]\n");
-    if (!parser.parse(QStringList{QStringLiteral("v35ctl import")} + args)) {
-        StdErr() << "v35ctl import: " << parser.errorText() << '\n' << usage;
-        return ExitUsage;
-    }
-    if (parser.isSet(QStringLiteral("help"))) {
-        StdOut() << parser.helpText();
-        return ExitOk;
-    }
+    if (const std::optional<int> done = ParseCommandLine(parser, "import", args, usage))
+        return *done;
     if (parser.positionalArguments().size() != 1 || !parser.isSet(output)) {
         StdErr() << usage;
         return ExitUsage;

@@ -113,6 +113,20 @@ QTextStream& StdOut() {
     return s;
 }
 
+std::optional<int> ParseCommandLine(QCommandLineParser& parser, const char* command, const QStringList& args,
+                                    const QString& usage) {
+    const QString name = QStringLiteral("v35ctl ") + QLatin1String(command);
+    if (!parser.parse(QStringList{name} + args)) {
+        StdErr() << name << ": " << parser.errorText() << '\n' << usage;
+        return ExitUsage;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        StdOut() << parser.helpText();
+        return ExitOk;
+    }
+    return std::nullopt;
+}
+
 void ApplyLanguageOption(TfMaindb& db) {
     if (LanguageOption().isEmpty())
         return;

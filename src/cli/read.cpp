@@ -23,14 +23,8 @@ int RunRead(const QStringList& args) {
                       QStringLiteral("OUT")});
     const QString usage =
         QStringLiteral("usage: v35ctl read --port P -o OUT.dat|OUT.json [--retries N] [--verbose]\n");
-    if (!parser.parse(QStringList{QStringLiteral("v35ctl read")} + args)) {
-        StdErr() << "v35ctl read: " << parser.errorText() << '\n' << usage;
-        return ExitUsage;
-    }
-    if (parser.isSet(QStringLiteral("help"))) {
-        StdOut() << parser.helpText();
-        return ExitOk;
-    }
+    if (const std::optional<int> done = ParseCommandLine(parser, "read", args, usage))
+        return *done;
     LinkOptions options;
     if (!parser.positionalArguments().isEmpty()) {
         StdErr() << "v35ctl read: unexpected argument '" << parser.positionalArguments().first() << "'\n"

@@ -34,14 +34,8 @@ int RunWrite(const QStringList& args) {
     parser.addPositionalArgument(QStringLiteral("IN"), QStringLiteral("the .dat or .json file"));
     const QString usage = QStringLiteral(
         "usage: v35ctl write --port P IN.dat|IN.json [--band TEXT] [--retries N] [--verbose]\n");
-    if (!parser.parse(QStringList{QStringLiteral("v35ctl write")} + args)) {
-        StdErr() << "v35ctl write: " << parser.errorText() << '\n' << usage;
-        return ExitUsage;
-    }
-    if (parser.isSet(QStringLiteral("help"))) {
-        StdOut() << parser.helpText();
-        return ExitOk;
-    }
+    if (const std::optional<int> done = ParseCommandLine(parser, "write", args, usage))
+        return *done;
     LinkOptions options;
     if (!ParseLinkOptions(parser, QStringLiteral("write"), options)) {
         StdErr() << usage;
